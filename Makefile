@@ -1,0 +1,44 @@
+# The two commands of the README: `make demo` and `make test`.
+# Each installs what is missing, configures, builds and runs.
+JOBS ?= $(shell nproc)
+DEMO_DIR ?= demo
+
+.PHONY: all deps build build-asan demo test test-dev test-asan format format-check bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake --preset dev >/dev/null
+	@cmake --build --preset dev -j $(JOBS)
+
+build-asan: deps
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan -j $(JOBS)
+
+demo: build
+	@build/dev/host/vornreports demo $(DEMO_DIR)
+
+test-dev: build
+	@cd build/dev && ctest --output-on-failure -j $(JOBS)
+
+test-asan: build-asan
+	@cd build/asan && ctest --output-on-failure -j $(JOBS)
+
+test: format-check test-dev test-asan
+
+format:
+	@git ls-files '*.cpp' '*.h' '*.c' | xargs clang-format -i
+
+format-check:
+	@git ls-files '*.cpp' '*.h' '*.c' | xargs -r clang-format --dry-run --Werror
+
+bench: deps
+	@cmake --preset release >/dev/null
+	@cmake --build --preset release -j $(JOBS)
+	@scripts/run-bench build/release
+
+clean:
+	@rm -rf build
