@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 typedef struct _cairo cairo_t;
 
@@ -15,6 +16,13 @@ struct PageSize {
     double height = 792.0;
 };
 
+/// One entry of the PDF outline (bookmarks): a group's heading and where it starts.
+struct OutlineEntry {
+    std::string title;
+    int page = 0;  // 0-based
+    int level = 0; // 0 for the outermost group
+};
+
 class PageDocument {
 public:
     virtual ~PageDocument() = default;
@@ -23,6 +31,8 @@ public:
     virtual PageSize pageSize() const = 0;
     /// Title for windows and for the PDF's metadata (the report's window caption).
     virtual std::string title() const = 0;
+    /// Bookmarks in document order; empty when the report has no groups.
+    virtual std::vector<OutlineEntry> outline() const { return {}; }
     /// Paints page `index` (0-based) with the origin at the paper's top-left
     /// corner, one unit per point. The caller scales for screens and PNGs.
     /// \throws std::out_of_range for an index outside [0, pageCount()).

@@ -1,0 +1,59 @@
+#include "service/automation/class_factory.h"
+
+#include "platform/automation/dispatch_object.h"
+#include "platform/automation/hresult.h"
+#include "platform/automation/module_usage.h"
+#include "service/cls_reports.h"
+
+namespace vorn {
+
+using namespace automation;
+
+// A factory the host holds keeps the module loaded, like any other object.
+ReportsClassFactory::ReportsClassFactory() noexcept { objectCreated(); }
+ReportsClassFactory::~ReportsClassFactory() { objectDestroyed(); }
+
+HRESULT ReportsClassFactory::QueryInterface(const IID& iid, void** object) {
+    if (!object)
+        return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IClassFactory) {
+        *object = static_cast<IClassFactory*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG ReportsClassFactory::AddRef() { return ++references_; }
+
+ULONG ReportsClassFactory::Release() {
+    const ULONG left = --references_;
+    if (left == 0)
+        delete this;
+    return left;
+}
+
+HRESULT ReportsClassFactory::CreateInstance(IUnknown* outer, const IID& iid, void** object) {
+    if (!object)
+        return E_POINTER;
+    *object = nullptr;
+    if (outer)
+        return CLASS_E_NOAGGREGATION;
+    try {
+        ComPtr<clsReports> report = makeObject<clsReports>();
+        return report->QueryInterface(iid, object);
+    } catch (...) {
+        return currentError().code;
+    }
+}
+
+HRESULT ReportsClassFactory::LockServer(std::int32_t lock) {
+    if (lock)
+        lockModule();
+    else
+        unlockModule();
+    return S_OK;
+}
+
+} // namespace vorn

@@ -1,0 +1,164 @@
+// Our member-table objects seen from a late-bound caller, across the same
+// Invoke boundary a host uses.
+#include "platform/automation/bstr.h"
+#include "platform/automation/com_error.h"
+#include "platform/automation/dispatch_object.h"
+#include "platform/automation/late_bound.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <stdexcept>
+
+using namespace vorn::automation;
+
+namespace {
+
+class Counter final : public DispatchObject<IDispatch, Counter> {
+public:
+    static std::span<const Member<Counter>> members();
+    std::int32_t value = 0;
+    Variant held;
+
+private:
+    friend class DispatchObject<IDispatch, Counter>;
+    ~Counter() = default;
+};
+
+Variant getValue(Counter& c, const Args&) { return Variant(c.value); }
+Variant putValue(Counter& c, const Args& a) {
+    c.value = a.i4(0);
+    return {};
+}
+Variant add(Counter& c, const Args& a) {
+    c.value += a.isMissing(1) ? a.i4(0) : a.i4(0) * a.i4(1);
+    return Variant(c.value);
+}
+Variant fail(Counter&, const Args&) { throw ComError(BasicError::SubscriptOutOfRange); }
+Variant failPlain(Counter&, const Args&) { throw std::runtime_error("disk on fire"); }
+Variant getHeld(Counter& c, const Args&) { return c.held; }
+Variant putRefHeld(Counter& c, const Args& a) {
+    c.held = a.value(0);
+    return {};
+}
+
+constexpr std::array<Member<Counter>, 7> kCounterMembers{{
+    {"Value", DISPID_VALUE, MemberKind::Get, 0, 0, getValue},
+    {"Value", DISPID_VALUE, MemberKind::Put, 1, 1, putValue},
+    {"Add", 2, MemberKind::Method, 1, 2, add},
+    {"Fail", 3, MemberKind::Method, 0, 0, fail},
+    {"FailPlain", 4, MemberKind::Method, 0, 0, failPlain},
+    {"Held", 5, MemberKind::Get, 0, 0, getHeld},
+    {"Held", 5, MemberKind::PutRef, 1, 1, putRefHeld},
+}};
+
+std::span<const Member<Counter>> Counter::members() { return kCounterMembers; }
+
+HRESULT codeOf(const std::function<void()>& body, std::string* description = nullptr) {
+    try {
+        body();
+    } catch (const ComError& e) {
+        if (description)
+            *description = e.description();
+        return e.code();
+    }
+    return S_OK;
+}
+
+} // namespace
+
+TEST(LateBound, GetPutAndCallByNameIgnoringCase) {
+    auto counter = makeObject<Counter>();
+    putProperty(counter.get(), "value", Variant(std::int32_t{4}));
+    EXPECT_EQ(getProperty(counter.get(), "VALUE").toI4(), 4);
+    EXPECT_EQ(callMethod(counter.get(), "add", {Variant(std::int16_t{3})}).toI4(), 7);
+    EXPECT_EQ(callMethod(counter.get(), "Add", {Variant(2.0), Variant("5")}).toI4(), 17);
+    EXPECT_EQ(getDefault(counter.get()).toI4(), 17);
+    // An object's default member is what it converts through.
+    EXPECT_EQ(Variant(static_cast<IDispatch*>(counter.get())).toString(), "17");
+}
+
+TEST(LateBound, PutRefStoresTheVerySameObject) {
+    auto counter = makeObject<Counter>();
+    auto other = makeObject<Counter>();
+    putRefProperty(counter.get(), "Held", Variant(static_cast<IDispatch*>(other.get())));
+    EXPECT_EQ(getProperty(counter.get(), "Held").dispatch(), other.get());
+}
+
+TEST(LateBound, CalleeErrorsArriveWithTheirCodeAndDescription) {
+    auto counter = makeObject<Counter>();
+    std::string text;
+    EXPECT_EQ(codeOf([&] { callMethod(counter.get(), "Fail"); }, &text),
+              basicCode(BasicError::SubscriptOutOfRange));
+    EXPECT_EQ(text, "Subscript out of range");
+    EXPECT_EQ(codeOf([&] { callMethod(counter.get(), "FailPlain"); }, &text), E_FAIL);
+    EXPECT_EQ(text, "disk on fire");
+}
+
+TEST(LateBound, DispatchLevelErrors) {
+    auto counter = makeObject<Counter>();
+    EXPECT_EQ(codeOf([&] { getProperty(counter.get(), "Nope"); }), DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(codeOf([&] { callMethod(counter.get(), "Add"); }), DISP_E_PARAMNOTOPTIONAL);
+    EXPECT_EQ(codeOf([&] { callMethod(counter.get(), "Add", {1.0, 2.0, 3.0}); }),
+              DISP_E_BADPARAMCOUNT);
+    EXPECT_EQ(codeOf([&] { putProperty(counter.get(), "Held", Variant(1.0)); }),
+              DISP_E_MEMBERNOTFOUND); // Held has no put-by-value
+    EXPECT_EQ(codeOf([&] { callMethod(nullptr, "Add"); }),
+              basicCode(BasicError::ObjectVariableNotSet));
+}
+
+TEST(Invoke, TypeMismatchNamesTheArgumentPosition) {
+    auto counter = makeObject<Counter>();
+    // Add(1, "x"): rgvarg holds the arguments last-first, so "x" is slot 0.
+    Variant args[2] = {Variant("x"), Variant(1.0)};
+    VARIANT raw[2] = {args[0].raw(), args[1].raw()};
+    DISPPARAMS params{raw, nullptr, 2, 0};
+    UINT argErr = 99;
+    VARIANT result{};
+    EXPECT_EQ(counter->Invoke(2, IID_NULL, 0, DISPATCH_METHOD, &params, &result, nullptr, &argErr),
+              DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(argErr, 0u);
+}
+
+TEST(Invoke, ExceptionsFillExcepInfoOrBecomeTheCodeWithout) {
+    auto counter = makeObject<Counter>();
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    EXCEPINFO info{};
+    EXPECT_EQ(counter->Invoke(3, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, &info, nullptr),
+              DISP_E_EXCEPTION);
+    EXPECT_EQ(info.scode, basicCode(BasicError::SubscriptOutOfRange));
+    EXPECT_EQ(bstrToUtf8(info.bstrDescription), "Subscript out of range");
+    EXPECT_EQ(bstrToUtf8(info.bstrSource), kErrorSource);
+    freeBstr(info.bstrDescription);
+    freeBstr(info.bstrSource);
+    EXPECT_EQ(counter->Invoke(3, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr),
+              basicCode(BasicError::SubscriptOutOfRange));
+}
+
+TEST(Invoke, NamesAndInterfaces) {
+    auto counter = makeObject<Counter>();
+    Bstr name("held");
+    OLECHAR* names[] = {name.get()};
+    DISPID id = 0;
+    EXPECT_EQ(counter->GetIDsOfNames(IID_NULL, names, 1, 0, &id), S_OK);
+    EXPECT_EQ(id, 5);
+    EXPECT_EQ(counter->GetIDsOfNames(IID_IDispatch, names, 1, 0, &id), DISP_E_UNKNOWNINTERFACE);
+
+    void* out = nullptr;
+    EXPECT_EQ(counter->QueryInterface(IID_IClassFactory, &out), E_NOINTERFACE);
+    EXPECT_EQ(out, nullptr);
+    EXPECT_EQ(counter->QueryInterface(IID_IDispatch, &out), S_OK);
+    static_cast<IUnknown*>(out)->Release();
+    EXPECT_EQ(counter->QueryInterface(IID_IUnknown, nullptr), E_POINTER);
+}
+
+TEST(ModuleUsage, LiveObjectsAreCounted) {
+    const int before = liveObjects();
+    {
+        auto counter = makeObject<Counter>();
+        EXPECT_EQ(liveObjects(), before + 1);
+        EXPECT_TRUE(moduleInUse());
+    }
+    EXPECT_EQ(liveObjects(), before);
+}

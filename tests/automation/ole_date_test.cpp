@@ -1,0 +1,98 @@
+#include "platform/automation/ole_date.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+
+using namespace vorn::automation;
+
+namespace {
+
+// Runs the body under a given LC_ALL and puts the old value back.
+class ScopedLocale {
+public:
+    explicit ScopedLocale(const char* name) {
+        if (const char* old = std::getenv("LC_ALL"))
+            saved_ = old;
+        setenv("LC_ALL", name, 1);
+    }
+    ~ScopedLocale() {
+        if (saved_)
+            setenv("LC_ALL", saved_->c_str(), 1);
+        else
+            unsetenv("LC_ALL");
+    }
+
+private:
+    std::optional<std::string> saved_;
+};
+
+} // namespace
+
+TEST(OleDate, DayZeroAndKnownDays) {
+    EXPECT_DOUBLE_EQ(makeDate({1899, 12, 30, 0, 0, 0}), 0.0);
+    EXPECT_DOUBLE_EQ(makeDate({1900, 1, 1, 0, 0, 0}), 2.0);
+    EXPECT_DOUBLE_EQ(makeDate({1999, 3, 1, 0, 0, 0}), 36220.0);
+    EXPECT_DOUBLE_EQ(makeDate({1999, 3, 2, 18, 0, 0}), 36221.75);
+}
+
+TEST(OleDate, BeforeDayZeroTheFractionStillRunsForward) {
+    EXPECT_DOUBLE_EQ(makeDate({1899, 12, 29, 6, 0, 0}), -1.25);
+    const DateParts p = splitDate(-1.25);
+    EXPECT_EQ(p.day, 29);
+    EXPECT_EQ(p.hour, 6);
+}
+
+TEST(OleDate, SplitRoundsToTheSecondAndCarriesIntoTheNextDay) {
+    const DateParts p = splitDate(36220.0 + 86399.6 / 86400.0);
+    EXPECT_EQ(p.day, 2);
+    EXPECT_EQ(p.month, 3);
+    EXPECT_EQ(p.hour, 0);
+    EXPECT_EQ(p.second, 0);
+}
+
+struct ParseCase {
+    const char* text;
+    std::optional<double> date;
+};
+
+class ParseDate : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(ParseDate, ReadsDatabaseAndPersonForms) {
+    const auto& c = GetParam();
+    const auto parsed = parseDate(c.text);
+    ASSERT_EQ(parsed.has_value(), c.date.has_value()) << c.text;
+    if (c.date) {
+        EXPECT_NEAR(*parsed, *c.date, 1e-9) << c.text;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, ParseDate,
+    ::testing::Values(ParseCase{"1999-03-01", 36220.0}, ParseCase{"1999-03-02 18:00:00", 36221.75},
+                      ParseCase{"1999-03-02T18:00:00", 36221.75},
+                      ParseCase{"1999-03-02 18:00:00.250", 36221.75},
+                      ParseCase{"3/1/1999", 36220.0}, ParseCase{"3/2/1999 6:00:00 PM", 36221.75},
+                      ParseCase{"3/2/1999 12:00:00 AM", 36221.0}, ParseCase{"18:00", 0.75},
+                      ParseCase{"  1999-03-01  ", 36220.0}, ParseCase{"1999-02-29", std::nullopt},
+                      ParseCase{"13/1/1999", std::nullopt}, ParseCase{"1999-03-01 25:00", std::nullopt},
+                      ParseCase{"Completed", std::nullopt}, ParseCase{"", std::nullopt}));
+
+TEST(GeneralDate, UsFormUnderTheCLocale) {
+    ScopedLocale c("C");
+    EXPECT_EQ(formatGeneralDate(makeDate({1999, 3, 1, 0, 0, 0})), "3/1/1999");
+    EXPECT_EQ(formatGeneralDate(makeDate({1999, 3, 2, 10, 15, 0})), "3/2/1999 10:15:00 AM");
+    EXPECT_EQ(formatGeneralDate(makeDate({2026, 12, 5, 0, 0, 7})), "12/5/2026 12:00:07 AM");
+    EXPECT_EQ(formatGeneralDate(makeDate({2026, 12, 5, 12, 30, 0})), "12/5/2026 12:30:00 PM");
+    EXPECT_EQ(formatGeneralDate(0.75), "6:00:00 PM"); // a time of day alone
+}
+
+TEST(GeneralDate, PosixAndUnknownLocalesFallBackToTheUsForm) {
+    {
+        ScopedLocale posix("POSIX");
+        EXPECT_EQ(formatGeneralDate(36220.0), "3/1/1999");
+    }
+    ScopedLocale missing("xx_NOWHERE.UTF-8");
+    EXPECT_EQ(formatGeneralDate(36220.0), "3/1/1999");
+}

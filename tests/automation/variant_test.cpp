@@ -1,0 +1,173 @@
+#include "platform/automation/bstr.h"
+#include "platform/automation/com_error.h"
+#include "platform/automation/variant.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <functional>
+
+using namespace vorn::automation;
+
+namespace {
+
+// The smallest object that counts its references.
+struct Counted : IUnknown {
+    ULONG refs = 1;
+    HRESULT QueryInterface(REFIID, void** out) override {
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG AddRef() override { return ++refs; }
+    ULONG Release() override { return --refs; }
+};
+
+HRESULT codeOf(const std::function<void()>& body) {
+    try {
+        body();
+    } catch (const ComError& e) {
+        return e.code();
+    }
+    return S_OK;
+}
+
+} // namespace
+
+TEST(Variant, LayoutMatchesTheBinaryInterface) {
+    static_assert(sizeof(VARIANT) == 24);
+    Variant v(std::int32_t{7});
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&v.raw());
+    EXPECT_EQ(bytes[0], VT_I4);
+    std::int32_t value = 0;
+    std::memcpy(&value, bytes + 8, 4);
+    EXPECT_EQ(value, 7);
+}
+
+TEST(Variant, CopiesCountReferencesAndDuplicateStrings) {
+    Counted object;
+    {
+        Variant a(static_cast<IUnknown*>(&object));
+        EXPECT_EQ(object.refs, 2u);
+        Variant b = a;
+        EXPECT_EQ(object.refs, 3u);
+        Variant c = std::move(b);
+        EXPECT_EQ(object.refs, 3u);
+        c = Variant(std::int16_t{1});
+        EXPECT_EQ(object.refs, 2u);
+    }
+    EXPECT_EQ(object.refs, 1u);
+
+    Variant s("text");
+    Variant t = s;
+    EXPECT_NE(s.raw().bstrVal, t.raw().bstrVal);
+    EXPECT_EQ(t.toString(), "text");
+}
+
+TEST(Variant, ByReferenceIsReadThroughAndCopiedByValueOnDereference) {
+    std::int16_t number = 42;
+    VARIANT ref{};
+    ref.vt = VT_BYREF | VT_I2;
+    ref.piVal = &number;
+    Variant v(ref);
+    EXPECT_EQ(v.toI4(), 42);
+    const Variant value = v.dereferenced();
+    EXPECT_EQ(value.type(), VT_I2);
+    number = 5;
+    EXPECT_EQ(value.toI2(), 42);
+    EXPECT_EQ(v.toI2(), 5);
+
+    VARIANT inner{};
+    inner.vt = VT_NULL;
+    VARIANT refVariant{};
+    refVariant.vt = VT_BYREF | VT_VARIANT;
+    refVariant.pvarVal = &inner;
+    EXPECT_TRUE(Variant(refVariant).isNull());
+}
+
+TEST(Variant, MissingArgumentMarker) {
+    const Variant m = Variant::missing();
+    EXPECT_EQ(m.type(), VT_ERROR);
+    EXPECT_TRUE(m.isMissing());
+    EXPECT_EQ(codeOf([&] { (void)m.toI2(); }), basicCode(BasicError::TypeMismatch));
+}
+
+struct I2Case {
+    Variant input;
+    std::int16_t expected;
+};
+
+class ToI2 : public ::testing::TestWithParam<I2Case> {};
+
+TEST_P(ToI2, RoundsHalvesToEven) { EXPECT_EQ(GetParam().input.toI2(), GetParam().expected); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, ToI2,
+    ::testing::Values(I2Case{Variant(0.5), 0}, I2Case{Variant(1.5), 2}, I2Case{Variant(2.5), 2},
+                      I2Case{Variant(-2.5), -2}, I2Case{Variant(2.6), 3},
+                      I2Case{Variant(32767.4), 32767}, I2Case{Variant(-32768.0), -32768},
+                      I2Case{Variant(std::int32_t{12}), 12}, I2Case{Variant(" 42 "), 42},
+                      I2Case{Variant("&H1F"), 31}, I2Case{Variant("-3.5"), -4},
+                      I2Case{Variant(true), -1}, I2Case{Variant(), 0}));
+
+TEST(Variant, OverflowTypeMismatchAndNullRaiseBasicErrors) {
+    const HRESULT overflow = basicCode(BasicError::Overflow);
+    const HRESULT mismatch = basicCode(BasicError::TypeMismatch);
+    EXPECT_EQ(codeOf([] { (void)Variant(32767.5).toI2(); }), overflow); // rounds to 32768
+    EXPECT_EQ(codeOf([] { (void)Variant(std::int32_t{40000}).toI2(); }), overflow);
+    EXPECT_EQ(codeOf([] { (void)Variant("40000").toI2(); }), overflow);
+    EXPECT_EQ(codeOf([] { (void)Variant(3e10).toI4(); }), overflow);
+    EXPECT_EQ(codeOf([] { (void)Variant("forty").toI2(); }), mismatch);
+    EXPECT_EQ(codeOf([] { (void)Variant("").toR8(); }), mismatch);
+    EXPECT_EQ(codeOf([] { (void)Variant("nan").toR8(); }), mismatch);
+    EXPECT_EQ(codeOf([] { (void)Variant::null().toI2(); }), basicCode(BasicError::InvalidUseOfNull));
+    EXPECT_EQ(codeOf([] { (void)Variant::null().toString(); }),
+              basicCode(BasicError::InvalidUseOfNull));
+}
+
+TEST(Variant, Booleans) {
+    EXPECT_TRUE(Variant(std::int16_t{1}).toBool());
+    EXPECT_TRUE(Variant(-0.1).toBool());
+    EXPECT_FALSE(Variant(0.0).toBool());
+    EXPECT_TRUE(Variant("True").toBool());
+    EXPECT_FALSE(Variant("false").toBool());
+    EXPECT_TRUE(Variant("7").toBool());
+    EXPECT_FALSE(Variant().toBool());
+    EXPECT_EQ(codeOf([] { (void)Variant("maybe").toBool(); }), basicCode(BasicError::TypeMismatch));
+}
+
+struct TextCase {
+    Variant input;
+    const char* expected;
+};
+
+class ToText : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(ToText, WritesNumbersTheWayBasicDoes) {
+    EXPECT_EQ(GetParam().input.toString(), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, ToText,
+    ::testing::Values(TextCase{Variant(std::int16_t{-5}), "-5"},
+                      TextCase{Variant(std::int32_t{5000000}), "5000000"},
+                      TextCase{Variant(0.1), "0.1"}, TextCase{Variant(42.9), "42.9"},
+                      TextCase{Variant(1e20), "1E+20"}, TextCase{Variant(1e-5), "1E-05"},
+                      TextCase{Variant(0.0), "0"}, TextCase{Variant(true), "True"},
+                      TextCase{Variant(false), "False"}, TextCase{Variant(), ""}));
+
+TEST(Variant, DatesFromNumbersAndText) {
+    EXPECT_DOUBLE_EQ(Variant("1999-03-01").toDate(), 36220.0);
+    EXPECT_DOUBLE_EQ(Variant(36220.5).toDate(), 36220.5);
+    EXPECT_EQ(Variant::date(36220.0).type(), VT_DATE);
+    EXPECT_EQ(codeOf([] { (void)Variant("soon").toDate(); }), basicCode(BasicError::TypeMismatch));
+}
+
+TEST(Variant, DetachAndAdoptHandOverOwnership) {
+    Variant s("owned");
+    VARIANT raw = s.detach();
+    EXPECT_TRUE(s.isEmpty());
+    Variant back = Variant::adopt(raw);
+    EXPECT_EQ(raw.vt, VT_EMPTY);
+    EXPECT_EQ(back.toString(), "owned");
+}
