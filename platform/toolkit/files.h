@@ -1,0 +1,19 @@
+// Files as the component needs them: its own folder, existence, copying.
+#pragma once
+
+#include <string>
+
+namespace vorn::toolkit {
+
+/// The folder that holds the file this code was loaded from (vornout.so for
+/// the component), without a trailing separator.
+std::string componentFolder();
+
+bool fileExists(const std::string& path);
+
+/// Copies `from` over `to`, replacing it.
+/// \throws automation::ComError file not found (53) or permission denied (70),
+/// with the path and the system's reason in the description.
+void copyFile(const std::string& from, const std::string& to);
+
+} // namespace vorn::toolkit
