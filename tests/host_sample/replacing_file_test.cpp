@@ -1,0 +1,72 @@
+#include "host/sample/replacing_file.h"
+
+#include "expect_com_error.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
+
+namespace vorn::host {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string contentsOf(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void writeFile(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+class ReplacingFileTest : public ::testing::Test {
+protected:
+    fs::path folder =
+        fs::path(::testing::TempDir()) / ("replacing_file_test-" + std::to_string(::getpid()));
+    fs::path target = folder / "tracker.db";
+    void SetUp() override {
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+    std::size_t filesInFolder() const {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
+    }
+};
+
+TEST_F(ReplacingFileTest, ReplacesTheTargetOnlyOnCommit) {
+    writeFile(target, "old");
+    {
+        ReplacingFile file(target.string());
+        writeFile(file.buildPath(), "new");
+        EXPECT_EQ(contentsOf(target), "old");
+        file.commit();
+    }
+    EXPECT_EQ(contentsOf(target), "new");
+    EXPECT_EQ(filesInFolder(), 1u);
+}
+
+TEST_F(ReplacingFileTest, AnUnfinishedBuildLeavesTheOldFileAndNoLeftovers) {
+    writeFile(target, "old");
+    {
+        ReplacingFile file(target.string());
+        writeFile(file.buildPath(), "half");
+    }
+    EXPECT_EQ(contentsOf(target), "old");
+    EXPECT_EQ(filesInFolder(), 1u);
+}
+
+TEST_F(ReplacingFileTest, RejectsAnEmptyNameAndATargetItCannotReplace) {
+    expectComError([] { ReplacingFile file(""); }, automation::E_INVALIDARG, "file name");
+    fs::create_directories(target / "inside");
+    ReplacingFile file(target.string());
+    writeFile(file.buildPath(), "new");
+    expectComError([&] { file.commit(); }, automation::E_FAIL, target.string());
+}
+
+} // namespace
+} // namespace vorn::host

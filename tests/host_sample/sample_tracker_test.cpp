@@ -1,0 +1,352 @@
+#include "host/sample/sample_tracker.h"
+
+#include "expect_com_error.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <regex>
+#include <set>
+#include <sqlite3.h>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace vorn::host {
+namespace {
+
+namespace fs = std::filesystem;
+using Text = std::optional<std::string>;
+
+// Reads a written tracker straight through SQLite, independent of the
+// generator's own wrapper.
+class Tracker {
+public:
+    explicit Tracker(const fs::path& path) {
+        sqlite3* raw = nullptr;
+        const int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READONLY, nullptr);
+        db_.reset(raw);
+        if (rc != SQLITE_OK)
+            throw std::runtime_error(sqlite3_errmsg(raw));
+    }
+
+    std::vector<std::vector<Text>> rows(const std::string& sql) const {
+        sqlite3_stmt* raw = nullptr;
+        if (sqlite3_prepare_v2(db_.get(), sql.c_str(), -1, &raw, nullptr) != SQLITE_OK)
+            throw std::runtime_error(sqlite3_errmsg(db_.get()) + (": " + sql));
+        std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)> statement(raw, sqlite3_finalize);
+        std::vector<std::vector<Text>> result;
+        while (sqlite3_step(raw) == SQLITE_ROW) {
+            auto& row = result.emplace_back();
+            for (int c = 0; c < sqlite3_column_count(raw); ++c) {
+                const auto* text = sqlite3_column_text(raw, c);
+                row.push_back(text ? Text(reinterpret_cast<const char*>(text)) : std::nullopt);
+            }
+        }
+        return result;
+    }
+
+    std::vector<Text> column(const std::string& sql) const {
+        std::vector<Text> values;
+        for (auto& row : rows(sql))
+            values.push_back(row.at(0));
+        return values;
+    }
+
+    long long number(const std::string& sql) const { return std::stoll(*column(sql).at(0)); }
+
+private:
+    struct Closer {
+        void operator()(sqlite3* db) const noexcept { sqlite3_close(db); }
+    };
+    std::unique_ptr<sqlite3, Closer> db_;
+};
+
+std::string bytesOf(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class SampleTrackerTest : public ::testing::Test {
+protected:
+    fs::path folder =
+        fs::path(::testing::TempDir()) / ("sample_tracker_test-" + std::to_string(::getpid()));
+    void SetUp() override { fs::create_directories(folder); }
+    void TearDown() override { fs::remove_all(folder); }
+
+    fs::path write(const SampleOptions& options, const std::string& name = "tracker.db") {
+        const fs::path path = folder / name;
+        writeSampleTracker(path.string(), options);
+        return path;
+    }
+};
+
+class SampleTrackerSeeds : public SampleTrackerTest,
+                           public ::testing::WithParamInterface<std::uint32_t> {
+protected:
+    void SetUp() override {
+        SampleTrackerTest::SetUp();
+        options.seed = GetParam();
+        tracker.emplace(write(options));
+    }
+    SampleOptions options;
+    std::optional<Tracker> tracker;
+};
+
+TEST_P(SampleTrackerSeeds, HoldsTheCountsAskedFor) {
+    EXPECT_EQ(tracker->number("SELECT count(*) FROM Projects"), options.projects);
+    EXPECT_EQ(tracker->number("SELECT count(*) FROM Items"), options.items);
+    EXPECT_EQ(tracker->number("SELECT min(ItemIndex) FROM Items"), 1);
+    EXPECT_EQ(tracker->number("SELECT max(ItemIndex) FROM Items"), options.items);
+    EXPECT_EQ(tracker->number("SELECT count(DISTINCT U) FROM (SELECT AssignedTo AS U FROM Items "
+                              "UNION SELECT CreatedBy FROM Items UNION SELECT LastModifiedBy "
+                              "FROM Items) WHERE U IS NOT NULL"),
+              options.users);
+}
+
+TEST_P(SampleTrackerSeeds, PutsEveryItemInAProjectAndLeavesSomeProjectsEmpty) {
+    EXPECT_EQ(tracker->number("SELECT count(*) FROM Items WHERE ProjectIndex IS NULL OR "
+                              "ProjectIndex NOT IN (SELECT ProjectIndex FROM Projects)"),
+              0);
+    EXPECT_GE(tracker->number("SELECT count(*) FROM Projects WHERE ProjectIndex NOT IN "
+                              "(SELECT ProjectIndex FROM Items)"),
+              1);
+}
+
+TEST_P(SampleTrackerSeeds, NestsProjectsThreeLevelsDeepWithoutCycles) {
+    std::map<long long, std::optional<long long>> parentOf;
+    for (auto& row : tracker->rows("SELECT ProjectIndex, ProjectParent FROM Projects"))
+        parentOf[std::stoll(*row[0])] =
+            row[1] ? std::optional<long long>(std::stoll(*row[1])) : std::nullopt;
+    std::size_t deepest = 0;
+    std::set<std::optional<long long>> topParents;
+    for (const auto& [project, parent] : parentOf) {
+        std::size_t depth = 1;
+        std::optional<long long> up = parent;
+        while (up && parentOf.count(*up)) {
+            ++depth;
+            ASSERT_LE(depth, parentOf.size()) << "project " << project << " is in a cycle";
+            up = parentOf[*up];
+        }
+        if (depth == 1)
+            topParents.insert(parent);
+        deepest = std::max(deepest, depth);
+    }
+    EXPECT_GE(deepest, 3u);
+    // Top-level projects name a parent that is no project, in every form the
+    // trackers used.
+    EXPECT_TRUE(topParents.count(0));
+    EXPECT_TRUE(topParents.count(-1));
+    EXPECT_TRUE(topParents.count(std::nullopt));
+}
+
+TEST_P(SampleTrackerSeeds, SpellsStatusesEveryWayTheTrackersDid) {
+    std::set<Text> spellings;
+    for (auto& s : tracker->column("SELECT DISTINCT Status COLLATE BINARY FROM Items"))
+        spellings.insert(s);
+    for (const char* s : {"Completed", "Open", "In Progress", "Deferred", "completed"})
+        EXPECT_TRUE(spellings.count(std::string(s))) << s;
+    EXPECT_TRUE(spellings.count(std::nullopt));
+    // The column itself ignores letter case, as the trackers' databases did.
+    EXPECT_EQ(tracker->number("SELECT count(*) FROM Items WHERE Status = 'COMPLETED'"),
+              tracker->number("SELECT count(*) FROM Items WHERE lower(Status) = 'completed'"));
+}
+
+TEST_P(SampleTrackerSeeds, NeverRepeatsANameAmongSiblings) {
+    EXPECT_EQ(tracker->number("SELECT count(*) FROM (SELECT 1 FROM Projects GROUP BY "
+                              "ProjectParent, ProjectName HAVING count(*) > 1)"),
+              0);
+}
+
+TEST_P(SampleTrackerSeeds, LeavesSomeItemsUnassigned) {
+    EXPECT_GT(tracker->number("SELECT count(*) FROM Items WHERE AssignedTo IS NULL"), 0);
+    EXPECT_GT(tracker->number("SELECT count(*) FROM Items WHERE AssignedTo IS NOT NULL"), 0);
+}
+
+TEST_P(SampleTrackerSeeds, CarriesQuotesAndLettersBeyondAscii) {
+    const auto has = [&](const std::string& sql) { return tracker->number(sql) > 0; };
+    EXPECT_TRUE(has("SELECT count(*) FROM Projects WHERE ProjectName = 'O''Brien''s Tools'"));
+    EXPECT_TRUE(has("SELECT count(*) FROM Projects WHERE ProjectName = 'Łódź'"));
+    EXPECT_TRUE(has("SELECT count(*) FROM Items WHERE AssignedTo = 'D''Arcy' OR CreatedBy = "
+                    "'D''Arcy'"));
+    EXPECT_TRUE(has("SELECT count(*) FROM Items WHERE AssignedTo = 'Zoë' OR CreatedBy = 'Zoë'"));
+}
+
+TEST_P(SampleTrackerSeeds, HasPercentagesOfEveryClass) {
+    const auto count = [&](const std::string& where) {
+        return tracker->number("SELECT count(*) FROM Items WHERE " + where);
+    };
+    EXPECT_GT(count("typeof(PercentComplete) = 'integer' AND PercentComplete BETWEEN 0 AND 100"),
+              0);
+    EXPECT_GT(count("typeof(PercentComplete) = 'real' AND PercentComplete <> "
+                    "CAST(PercentComplete AS INTEGER)"),
+              0);
+    EXPECT_GT(count("PercentComplete = 42.9"), 0);
+    EXPECT_GT(count("PercentComplete = 150"), 0);
+    EXPECT_GT(count("PercentComplete = -5"), 0);
+    EXPECT_GT(count("PercentComplete = ''"), 0);
+    EXPECT_GT(count("PercentComplete IS NULL"), 0);
+}
+
+TEST_P(SampleTrackerSeeds, HasEmptyAndMultiLineComments) {
+    EXPECT_GT(tracker->number("SELECT count(*) FROM Items WHERE Comments = ''"), 0);
+    EXPECT_GT(tracker->number("SELECT count(*) FROM Items WHERE Comments IS NULL"), 0);
+    EXPECT_GT(tracker->number("SELECT count(*) FROM Items WHERE instr(Comments, char(10))"), 0);
+}
+
+TEST_P(SampleTrackerSeeds, WritesDatesAsIsoTextSomeAtMidnight) {
+    const std::regex iso(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)");
+    for (const char* sql : {"SELECT Created FROM Projects", "SELECT DateCreated FROM Items",
+                            "SELECT DateLastModified FROM Items WHERE DateLastModified NOT NULL"})
+        for (auto& value : tracker->column(sql))
+            ASSERT_TRUE(value && std::regex_match(*value, iso))
+                << sql << ": " << value.value_or("null");
+    EXPECT_GT(tracker->number("SELECT count(*) FROM Items WHERE DateCreated LIKE '% 00:00:00'"), 0);
+    EXPECT_GT(tracker->number("SELECT count(*) FROM Projects WHERE Created LIKE '% 00:00:00'"), 0);
+    EXPECT_EQ(tracker->number("SELECT count(*) FROM Items WHERE DateLastModified < DateCreated"),
+              0);
+    EXPECT_EQ(tracker->number("SELECT count(*) FROM Items JOIN Projects USING (ProjectIndex) "
+                              "WHERE DateCreated < Created"),
+              0);
+}
+
+TEST_P(SampleTrackerSeeds, DescribesItsCustomColumns) {
+    const auto custom = tracker->rows("SELECT CustomField, CustomName, CustomType FROM Custom "
+                                      "ORDER BY CustomField");
+    std::set<std::string> itemColumns;
+    for (auto& name : tracker->column("SELECT name FROM pragma_table_info('Items')"))
+        itemColumns.insert(*name);
+    bool repeated = false;
+    bool yesNo = false;
+    bool withColon = false;
+    bool withoutColon = false;
+    for (std::size_t i = 0; i < custom.size(); ++i) {
+        const std::string& field = *custom[i][0];
+        const std::string& name = *custom[i][1];
+        EXPECT_TRUE(itemColumns.count(field)) << field << " is no column of Items";
+        repeated = repeated || (i > 0 && *custom[i - 1][0] == field);
+        yesNo = yesNo || custom[i][2] == "Yes/No";
+        withColon = withColon || name.ends_with(':');
+        withoutColon = withoutColon || !name.ends_with(':');
+    }
+    EXPECT_TRUE(repeated && yesNo && withColon && withoutColon);
+    // Rows of one field come back in the order they were written, so "the
+    // first row of a run" is the same row for every reader.
+    const auto order = tracker->rows("SELECT CustomField, rowid FROM Custom ORDER BY CustomField");
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        if (order[i][0] == order[i - 1][0]) {
+            EXPECT_LT(std::stoll(*order[i - 1][1]), std::stoll(*order[i][1])) << *order[i][0];
+        }
+    }
+    // The yes/no field holds what a yes/no column can.
+    EXPECT_EQ(tracker->number("SELECT count(*) FROM Items WHERE Regression NOT IN (0, 1)"), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, SampleTrackerSeeds,
+                         ::testing::Values(1u, 2u, 7u, 2024u, 0xFFFFFFFFu));
+
+TEST_F(SampleTrackerTest, GivesTheSameBytesForTheSameSeed) {
+    SampleOptions options;
+    options.seed = 99;
+    const std::string first = bytesOf(write(options, "a.db"));
+    const std::string second = bytesOf(write(options, "b.db"));
+    EXPECT_FALSE(first.empty());
+    EXPECT_TRUE(first == second);
+}
+
+TEST_F(SampleTrackerTest, GivesDifferentDataForDifferentSeeds) {
+    SampleOptions options;
+    const Tracker one(write(options, "a.db"));
+    options.seed = 2;
+    const Tracker two(write(options, "b.db"));
+    const std::string items = "SELECT ProjectIndex, Status, AssignedTo, Subject FROM Items";
+    EXPECT_NE(one.rows(items), two.rows(items));
+    const std::string projects = "SELECT ProjectName, ProjectParent, Created FROM Projects";
+    EXPECT_NE(one.rows(projects), two.rows(projects));
+}
+
+TEST_F(SampleTrackerTest, ReplacesAnExistingFile) {
+    std::ofstream(folder / "tracker.db") << "not a database";
+    SampleOptions options;
+    options.items = 3;
+    const Tracker tracker(write(options));
+    EXPECT_EQ(tracker.number("SELECT count(*) FROM Items"), 3);
+}
+
+TEST_F(SampleTrackerTest, WritesEmptyTablesForNoProjectsAndNoItems) {
+    const Tracker tracker(write(SampleOptions{0, 0, 0, 1}));
+    EXPECT_EQ(tracker.number("SELECT count(*) FROM Projects"), 0);
+    EXPECT_EQ(tracker.number("SELECT count(*) FROM Items"), 0);
+    EXPECT_GT(tracker.number("SELECT count(*) FROM Custom"), 0);
+}
+
+TEST_F(SampleTrackerTest, PutsAllItemsOfAOneProjectTrackerInThatProject) {
+    const Tracker tracker(write(SampleOptions{1, 20, 0, 1}));
+    EXPECT_EQ(tracker.number("SELECT count(*) FROM Items WHERE ProjectIndex = 1"), 20);
+    EXPECT_EQ(tracker.number("SELECT count(*) FROM Items WHERE AssignedTo NOT NULL OR CreatedBy "
+                             "NOT NULL"),
+              0);
+}
+
+struct BadRequest {
+    const char* name;
+    SampleOptions options;
+    std::string file; // inside the test folder
+    automation::HRESULT code;
+    std::string mentions;
+};
+
+void PrintTo(const BadRequest& bad, std::ostream* os) {
+    *os << bad.name;
+}
+
+class SampleTrackerRejects : public SampleTrackerTest,
+                             public ::testing::WithParamInterface<BadRequest> {};
+
+TEST_P(SampleTrackerRejects, WithACodeAndAClearMessage) {
+    const BadRequest& bad = GetParam();
+    fs::create_directories(folder / "a folder");
+    const std::string path = bad.file.empty() ? "" : (folder / bad.file).string();
+    expectComError([&] { writeSampleTracker(path, bad.options); }, bad.code, bad.mentions);
+    // A failed write leaves nothing half-built behind.
+    for (const auto& entry : fs::directory_iterator(folder))
+        EXPECT_EQ(entry.path().filename().string().find(".building"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Requests, SampleTrackerRejects,
+    ::testing::Values(
+        BadRequest{"NegativeProjects",
+                   {-1, 500, 8, 1},
+                   "t.db",
+                   automation::E_INVALIDARG,
+                   "number of projects must not be negative (got -1)"},
+        BadRequest{"NegativeItems",
+                   {40, -3, 8, 1},
+                   "t.db",
+                   automation::E_INVALIDARG,
+                   "number of items must not be negative (got -3)"},
+        BadRequest{"NegativeUsers",
+                   {40, 500, -8, 1},
+                   "t.db",
+                   automation::E_INVALIDARG,
+                   "number of users must not be negative (got -8)"},
+        BadRequest{"ItemsWithoutProjects",
+                   {0, 5, 8, 1},
+                   "t.db",
+                   automation::E_INVALIDARG,
+                   "at least one project"},
+        BadRequest{"EmptyPath", {}, "", automation::E_INVALIDARG, "file name"},
+        BadRequest{
+            "MissingFolder", {}, "no such folder/t.db", automation::E_FAIL, "no such folder/t.db"},
+        BadRequest{"TargetIsAFolder", {}, "a folder", automation::E_FAIL, "a folder"}),
+    [](const auto& request) { return std::string(request.param.name); });
+
+} // namespace
+} // namespace vorn::host

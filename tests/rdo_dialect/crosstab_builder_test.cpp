@@ -1,0 +1,140 @@
+#include "platform/rdo/dialect/crosstab_builder.h"
+
+#include "platform/automation/variant.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace vorn::rdo::dialect {
+namespace {
+
+using Value = std::variant<std::monostate, std::int64_t, std::string>;
+using Row = std::vector<Value>;
+
+const Value null{};
+Value n(std::int64_t v) {
+    return Value(v);
+}
+Value s(const char* v) {
+    return Value(std::string(v));
+}
+
+std::optional<std::string> textOf(const Value& v) {
+    if (const auto* text = std::get_if<std::string>(&v)) {
+        return *text;
+    }
+    if (const auto* number = std::get_if<std::int64_t>(&v)) {
+        return std::to_string(*number);
+    }
+    return std::nullopt;
+}
+
+bool isCellRow(const Value& v) {
+    return std::get<std::int64_t>(v) == 1;
+}
+
+// ProjectIndex, Total | pivot, cell, kind
+Crosstab layout() {
+    Crosstab c;
+    c.columns = {"ProjectIndex", "Total"};
+    c.pivotColumn = 2;
+    c.cellColumn = 3;
+    c.kindColumn = 4;
+    return c;
+}
+
+TEST(CrosstabBuilder, givesOneRowPerGroupAndOneColumnPerPivotValueInOrder) {
+    CrosstabBuilder<Value> builder(layout(), textOf, isCellRow);
+    for (Row row :
+         {Row{n(1), n(6), null, null, n(0)}, Row{n(1), null, s("Open"), n(2), n(1)},
+          Row{n(1), null, s("Completed"), n(3), n(1)}, Row{n(1), null, null, n(1), n(1)},
+          Row{n(2), n(0), null, null, n(0)}, Row{n(2), null, null, n(0), n(1)},
+          Row{n(3), n(1), null, null, n(0)}, Row{n(3), null, s("completed"), n(1), n(1)}}) {
+        builder.addRow(std::move(row));
+    }
+    const CrosstabTable<Value> table = builder.finish();
+    // Null first as "<>", then ascending; "Completed" and "completed" are one
+    // column named as first seen.
+    EXPECT_EQ(table.columns,
+              (std::vector<std::string>{"ProjectIndex", "Total", "<>", "Completed", "Open"}));
+    ASSERT_EQ(table.rows.size(), 3u);
+    EXPECT_EQ(table.rows[0], (Row{n(1), n(6), n(1), n(3), n(2)}));
+    EXPECT_EQ(table.rows[1], (Row{n(2), n(0), n(0), null, null}));
+    EXPECT_EQ(table.rows[2], (Row{n(3), n(1), null, n(1), null}));
+}
+
+TEST(CrosstabBuilder, sortsNumbersByValueAndTextsIgnoringCase) {
+    CrosstabBuilder<Value> builder(layout(), textOf, isCellRow);
+    builder.addRow({n(1), n(4), null, null, n(0)});
+    for (Value pivot : {s("beta"), n(10), s("Alpha"), n(9), s("Ärger")}) {
+        builder.addRow({n(1), null, pivot, n(1), n(1)});
+    }
+    EXPECT_EQ(builder.finish().columns, (std::vector<std::string>{"ProjectIndex", "Total", "9",
+                                                                  "10", "Alpha", "beta", "Ärger"}));
+}
+
+TEST(CrosstabBuilder, fixedPivotValuesGiveExactlyThoseColumns) {
+    Crosstab fixed = layout();
+    fixed.fixedPivotValues = std::vector<std::string>{"Open", "Completed"};
+    CrosstabBuilder<Value> builder(fixed, textOf, isCellRow, s("none"));
+    builder.addRow({n(1), n(3), null, null, n(0)});
+    builder.addRow({n(1), null, s("COMPLETED"), n(2), n(1)});
+    builder.addRow({n(1), null, s("Deferred"), n(1), n(1)});
+    builder.addRow({n(1), null, null, n(5), n(1)});
+    const CrosstabTable<Value> table = builder.finish();
+    EXPECT_EQ(table.columns,
+              (std::vector<std::string>{"ProjectIndex", "Total", "Open", "Completed"}));
+    ASSERT_EQ(table.rows.size(), 1u);
+    EXPECT_EQ(table.rows[0], (Row{n(1), n(3), s("none"), n(2)}));
+}
+
+TEST(CrosstabBuilder, anEmptyResultGivesNoRowsAndNoPivotColumns) {
+    CrosstabBuilder<Value> builder(layout(), textOf, isCellRow);
+    const CrosstabTable<Value> table = builder.finish();
+    EXPECT_EQ(table.columns, (std::vector<std::string>{"ProjectIndex", "Total"}));
+    EXPECT_TRUE(table.rows.empty());
+}
+
+TEST(CrosstabBuilder, rejectsRowsThatDoNotFitTheLayout) {
+    CrosstabBuilder<Value> builder(layout(), textOf, isCellRow);
+    try {
+        builder.addRow({n(1), null, s("Open"), n(1), n(1)});
+        FAIL() << "a cell before its group was taken";
+    } catch (const DialectError& e) {
+        EXPECT_EQ(e.code(), kMalformedSql);
+        EXPECT_EQ(e.construct(), "crosstab cell before its group");
+    }
+    try {
+        builder.addRow({n(1), n(2)});
+        FAIL() << "a short row was taken";
+    } catch (const DialectError& e) {
+        EXPECT_EQ(e.code(), kMalformedSql);
+        EXPECT_EQ(e.construct(), "crosstab row with 2 columns");
+    }
+}
+
+// The result set's own value type: empty cells must read as Null, not Empty.
+TEST(CrosstabBuilder, worksWithTheResultSetsVariants) {
+    using automation::Variant;
+    CrosstabBuilder<Variant> builder(
+        layout(),
+        [](const Variant& v) -> std::optional<std::string> {
+            return v.isNull() ? std::nullopt : std::optional(v.toString());
+        },
+        [](const Variant& v) { return v.toI4() == 1; }, Variant::null());
+    builder.addRow({Variant(1), Variant(2), Variant::null(), Variant::null(), Variant(0)});
+    builder.addRow({Variant(1), Variant::null(), Variant("Open"), Variant(2), Variant(1)});
+    builder.addRow({Variant(2), Variant(0), Variant::null(), Variant::null(), Variant(0)});
+    const CrosstabTable<Variant> table = builder.finish();
+    EXPECT_EQ(table.columns, (std::vector<std::string>{"ProjectIndex", "Total", "Open"}));
+    ASSERT_EQ(table.rows.size(), 2u);
+    EXPECT_EQ(table.rows[0][2].toI4(), 2);
+    EXPECT_TRUE(table.rows[1][2].isNull());
+}
+
+} // namespace
+} // namespace vorn::rdo::dialect
