@@ -20,7 +20,7 @@ struct ReportState {
     std::string gAppendSQL;
     std::string gUserName;
     automation::VARIANT_BOOL gShowPrinterDialog = automation::VARIANT_FALSE;
-    std::string gProjectFilter;                            // empty: all projects
+    std::string gProjectFilter;                           // empty: all projects
     automation::ComPtr<automation::IDispatch> gReportsDB; // the local reports database
 };
 

@@ -36,12 +36,13 @@ Component::~Component() {
 
 ComPtr<IDispatch> Component::createReports() const {
     ComPtr<IClassFactory> factory;
-    HRESULT status = getClassObject_(&kClsReports, &IID_IClassFactory,
-                                     reinterpret_cast<void**>(factory.out()));
+    HRESULT status =
+        getClassObject_(&kClsReports, &IID_IClassFactory, reinterpret_cast<void**>(factory.out()));
     if (failed(status))
         throw ComError(status);
     ComPtr<IDispatch> reports;
-    status = factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(reports.out()));
+    status =
+        factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(reports.out()));
     if (failed(status))
         throw ComError(status);
     return reports;
@@ -55,8 +56,8 @@ std::string findComponent() {
     const fs::path self = fs::read_symlink("/proc/self/exe", ec);
     const fs::path dir = self.parent_path();
     for (const fs::path& candidate :
-         {dir / ".." / "component" / "vornout.so", dir / ".." / "lib" / "vornreports" / "vornout.so",
-          dir / "vornout.so"})
+         {dir / ".." / "component" / "vornout.so",
+          dir / ".." / "lib" / "vornreports" / "vornout.so", dir / "vornout.so"})
         if (fs::exists(candidate, ec))
             return fs::weakly_canonical(candidate, ec).string();
     throw std::runtime_error("vornout.so not found beside " + self.string() +

@@ -25,8 +25,8 @@ public:
 private:
     std::string path_;
     void* module_ = nullptr;
-    using GetClassObject = automation::HRESULT (*)(const automation::CLSID*,
-                                                   const automation::IID*, void**);
+    using GetClassObject = automation::HRESULT (*)(const automation::CLSID*, const automation::IID*,
+                                                   void**);
     GetClassObject getClassObject_ = nullptr;
 };
 

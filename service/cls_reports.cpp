@@ -59,7 +59,9 @@ HRESULT readVariant(const Variant& stored, VARIANT* out) {
     return guarded([&] { *out = Variant(stored).detach(); });
 }
 
-Variant getVariant(const Variant& stored) { return stored; }
+Variant getVariant(const Variant& stored) {
+    return stored;
+}
 
 } // namespace
 
@@ -91,18 +93,30 @@ HRESULT clsReports::put_ShowHarness(VARIANT_BOOL value) {
 HRESULT clsReports::get_ShowHarness(VARIANT_BOOL* value) {
     return readValue(request_.showHarness, value);
 }
-HRESULT clsReports::put_UserName(BSTR value) { return writeString(request_.userName, value); }
-HRESULT clsReports::get_UserName(BSTR* value) { return readString(request_.userName, value); }
-HRESULT clsReports::put_AppendSQL(BSTR value) { return writeString(request_.appendSQL, value); }
-HRESULT clsReports::get_AppendSQL(BSTR* value) { return readString(request_.appendSQL, value); }
+HRESULT clsReports::put_UserName(BSTR value) {
+    return writeString(request_.userName, value);
+}
+HRESULT clsReports::get_UserName(BSTR* value) {
+    return readString(request_.userName, value);
+}
+HRESULT clsReports::put_AppendSQL(BSTR value) {
+    return writeString(request_.appendSQL, value);
+}
+HRESULT clsReports::get_AppendSQL(BSTR* value) {
+    return readString(request_.appendSQL, value);
+}
 HRESULT clsReports::put_DatabaseType(BSTR value) {
     return writeString(request_.databaseType, value);
 }
 HRESULT clsReports::get_DatabaseType(BSTR* value) {
     return readString(request_.databaseType, value);
 }
-HRESULT clsReports::put_Version(BSTR value) { return writeString(request_.version, value); }
-HRESULT clsReports::get_Version(BSTR* value) { return readString(request_.version, value); }
+HRESULT clsReports::put_Version(BSTR value) {
+    return writeString(request_.version, value);
+}
+HRESULT clsReports::get_Version(BSTR* value) {
+    return readString(request_.version, value);
+}
 
 HRESULT clsReports::put_tvwProjects(VARIANT value) {
     return guarded([&] { setVariantByValue(request_.tvwProjects, Variant(value)); });
@@ -142,13 +156,19 @@ HRESULT clsReports::PrintReport(VARIANT_BOOL* result) {
     return guarded([&] { printReport(request_); });
 }
 
-HRESULT clsReports::put_ReportName(BSTR value) { return writeString(request_.reportName, value); }
-HRESULT clsReports::get_ReportName(BSTR* value) { return readString(request_.reportName, value); }
+HRESULT clsReports::put_ReportName(BSTR value) {
+    return writeString(request_.reportName, value);
+}
+HRESULT clsReports::get_ReportName(BSTR* value) {
+    return readString(request_.reportName, value);
+}
 HRESULT clsReports::put_RunMode(std::int16_t value) {
     request_.runMode = value;
     return automation::S_OK;
 }
-HRESULT clsReports::get_RunMode(std::int16_t* value) { return readValue(request_.runMode, value); }
+HRESULT clsReports::get_RunMode(std::int16_t* value) {
+    return readValue(request_.runMode, value);
+}
 HRESULT clsReports::put_SQLStatement(BSTR value) {
     return writeString(request_.sqlStatement, value);
 }
@@ -175,8 +195,7 @@ constexpr auto kPut = MemberKind::Put;
 constexpr auto kPutRef = MemberKind::PutRef;
 constexpr auto kMethod = MemberKind::Method;
 
-template <std::u16string clsReports::Request::*Field>
-Variant getText(Self& self, const Args&) {
+template <std::u16string clsReports::Request::*Field> Variant getText(Self& self, const Args&) {
     return Variant(std::u16string_view(self.request().*Field));
 }
 template <std::u16string clsReports::Request::*Field>
@@ -190,10 +209,9 @@ template <VARIANT_BOOL clsReports::Request::*Field> Variant getBool(Self& self, 
 template <VARIANT_BOOL clsReports::Request::*Field> Variant putBool(Self& self, const Args& args) {
     const Variant given = args.value(0);
     // A Boolean is kept exactly as given; anything else is coerced as Basic would.
-    self.mutableRequest().*Field =
-        given.type() == automation::VT_BOOL ? given.raw().boolVal
-        : args.boolean(0)                   ? automation::VARIANT_TRUE
-                                            : automation::VARIANT_FALSE;
+    self.mutableRequest().*Field = given.type() == automation::VT_BOOL ? given.raw().boolVal
+                                   : args.boolean(0)                   ? automation::VARIANT_TRUE
+                                                                       : automation::VARIANT_FALSE;
     return {};
 }
 template <Variant clsReports::Request::*Field> Variant getVar(Self& self, const Args&) {
@@ -219,7 +237,9 @@ Variant putDsn(Self& self, const Args& args) {
     self.mutableRequest().dsn = ComPtr<IDispatch>(value.dispatch());
     return {};
 }
-Variant getRunMode(Self& self, const Args&) { return Variant(self.request().runMode); }
+Variant getRunMode(Self& self, const Args&) {
+    return Variant(self.request().runMode);
+}
 Variant putRunMode(Self& self, const Args& args) {
     self.mutableRequest().runMode = args.i2(0);
     return {};

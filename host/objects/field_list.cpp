@@ -33,11 +33,11 @@ std::vector<FieldSpec> parseFieldSpecs(const std::string& text) {
             spec.friendlyName = item.substr(c1 + 1, c2 == std::string::npos ? c2 : c2 - c1 - 1);
             if (c2 != std::string::npos && c2 + 1 < item.size()) {
                 const std::string width = item.substr(c2 + 1);
-                auto [ptr, ec] = std::from_chars(width.data(), width.data() + width.size(),
-                                                 spec.width);
+                auto [ptr, ec] =
+                    std::from_chars(width.data(), width.data() + width.size(), spec.width);
                 if (ec != std::errc() || ptr != width.data() + width.size() || spec.width < 0)
-                    throw std::invalid_argument("bad column width \"" + width + "\" in \"" +
-                                                item + "\"");
+                    throw std::invalid_argument("bad column width \"" + width + "\" in \"" + item +
+                                                "\"");
             }
         }
         fields.push_back(std::move(spec));
@@ -58,9 +58,15 @@ IDispatch* FieldList::item(std::int32_t position) const {
 
 namespace {
 
-Variant entryWidth(FieldEntry& e, const Args&) { return Variant(e.spec().width); }
-Variant entryCaption(FieldEntry& e, const Args&) { return Variant(e.spec().friendlyName); }
-Variant entryField(FieldEntry& e, const Args&) { return Variant(e.spec().fieldName); }
+Variant entryWidth(FieldEntry& e, const Args&) {
+    return Variant(e.spec().width);
+}
+Variant entryCaption(FieldEntry& e, const Args&) {
+    return Variant(e.spec().friendlyName);
+}
+Variant entryField(FieldEntry& e, const Args&) {
+    return Variant(e.spec().fieldName);
+}
 
 constexpr std::array<Member<FieldEntry>, 3> kEntryMembers{{
     {"fieldwidth", 1, MemberKind::Get, 0, 0, entryWidth},
@@ -68,8 +74,12 @@ constexpr std::array<Member<FieldEntry>, 3> kEntryMembers{{
     {"FieldName", DISPID_VALUE, MemberKind::Get, 0, 0, entryField},
 }};
 
-Variant listCount(FieldList& l, const Args&) { return Variant(l.count()); }
-Variant listItem(FieldList& l, const Args& a) { return Variant(l.item(a.i4(0))); }
+Variant listCount(FieldList& l, const Args&) {
+    return Variant(l.count());
+}
+Variant listItem(FieldList& l, const Args& a) {
+    return Variant(l.item(a.i4(0)));
+}
 
 constexpr std::array<Member<FieldList>, 2> kListMembers{{
     {"Item", DISPID_VALUE, MemberKind::Get, 1, 1, listItem},
@@ -78,7 +88,11 @@ constexpr std::array<Member<FieldList>, 2> kListMembers{{
 
 } // namespace
 
-std::span<const Member<FieldEntry>> FieldEntry::members() { return kEntryMembers; }
-std::span<const Member<FieldList>> FieldList::members() { return kListMembers; }
+std::span<const Member<FieldEntry>> FieldEntry::members() {
+    return kEntryMembers;
+}
+std::span<const Member<FieldList>> FieldList::members() {
+    return kListMembers;
+}
 
 } // namespace vorn::host

@@ -71,7 +71,9 @@ ProjectTree::ProjectTree(const std::vector<ProjectRow>& projects)
         place(row, 0);
 }
 
-ComPtr<ProjectNodes> ProjectTree::nodes() const { return makeObject<ProjectNodes>(tree_); }
+ComPtr<ProjectNodes> ProjectTree::nodes() const {
+    return makeObject<ProjectNodes>(tree_);
+}
 
 ComPtr<ProjectNode> ProjectTree::selectedItem() const {
     if (!selected_)
@@ -92,7 +94,9 @@ void ProjectTree::select(const std::string& keyOrPath) {
     throw elementNotFound(keyOrPath);
 }
 
-std::int32_t ProjectNodes::count() const { return static_cast<std::int32_t>(tree_->nodes.size()); }
+std::int32_t ProjectNodes::count() const {
+    return static_cast<std::int32_t>(tree_->nodes.size());
+}
 
 ComPtr<ProjectNode> ProjectNodes::item(const Variant& keyOrIndex) const {
     const Variant v = keyOrIndex.dereferenced();
@@ -112,17 +116,33 @@ ComPtr<ProjectNode> ProjectNodes::item(const Variant& keyOrIndex) const {
 ProjectNode::ProjectNode(std::shared_ptr<const TreeData> tree, std::size_t node)
     : tree_(std::move(tree)), node_(node) {}
 
-const std::string& ProjectNode::key() const { return tree_->nodes[node_].key; }
-const std::string& ProjectNode::text() const { return tree_->nodes[node_].text; }
-std::string ProjectNode::fullPath() const { return pathOf(*tree_, node_); }
-std::int32_t ProjectNode::children() const { return tree_->nodes[node_].children; }
+const std::string& ProjectNode::key() const {
+    return tree_->nodes[node_].key;
+}
+const std::string& ProjectNode::text() const {
+    return tree_->nodes[node_].text;
+}
+std::string ProjectNode::fullPath() const {
+    return pathOf(*tree_, node_);
+}
+std::int32_t ProjectNode::children() const {
+    return tree_->nodes[node_].children;
+}
 
 namespace {
 
-Variant nodeKey(ProjectNode& n, const Args&) { return Variant(n.key()); }
-Variant nodeText(ProjectNode& n, const Args&) { return Variant(n.text()); }
-Variant nodeFullPath(ProjectNode& n, const Args&) { return Variant(n.fullPath()); }
-Variant nodeChildren(ProjectNode& n, const Args&) { return Variant(n.children()); }
+Variant nodeKey(ProjectNode& n, const Args&) {
+    return Variant(n.key());
+}
+Variant nodeText(ProjectNode& n, const Args&) {
+    return Variant(n.text());
+}
+Variant nodeFullPath(ProjectNode& n, const Args&) {
+    return Variant(n.fullPath());
+}
+Variant nodeChildren(ProjectNode& n, const Args&) {
+    return Variant(n.children());
+}
 
 constexpr std::array<Member<ProjectNode>, 4> kNodeMembers{{
     {"Text", DISPID_VALUE, MemberKind::Get, 0, 0, nodeText},
@@ -134,7 +154,9 @@ constexpr std::array<Member<ProjectNode>, 4> kNodeMembers{{
 Variant nodesItem(ProjectNodes& n, const Args& a) {
     return Variant(static_cast<IDispatch*>(n.item(a.value(0)).get()));
 }
-Variant nodesCount(ProjectNodes& n, const Args&) { return Variant(n.count()); }
+Variant nodesCount(ProjectNodes& n, const Args&) {
+    return Variant(n.count());
+}
 
 constexpr std::array<Member<ProjectNodes>, 2> kNodesMembers{{
     {"Item", DISPID_VALUE, MemberKind::Get, 1, 1, nodesItem},
@@ -155,8 +177,14 @@ constexpr std::array<Member<ProjectTree>, 2> kTreeMembers{{
 
 } // namespace
 
-std::span<const Member<ProjectNode>> ProjectNode::members() { return kNodeMembers; }
-std::span<const Member<ProjectNodes>> ProjectNodes::members() { return kNodesMembers; }
-std::span<const Member<ProjectTree>> ProjectTree::members() { return kTreeMembers; }
+std::span<const Member<ProjectNode>> ProjectNode::members() {
+    return kNodeMembers;
+}
+std::span<const Member<ProjectNodes>> ProjectNodes::members() {
+    return kNodesMembers;
+}
+std::span<const Member<ProjectTree>> ProjectTree::members() {
+    return kTreeMembers;
+}
 
 } // namespace vorn::host

@@ -25,7 +25,9 @@ BSTR allocBstr(std::u16string_view text) {
     return units;
 }
 
-BSTR allocBstrUtf8(std::string_view text) { return allocBstr(toUtf16(text)); }
+BSTR allocBstrUtf8(std::string_view text) {
+    return allocBstr(toUtf16(text));
+}
 
 void freeBstr(BSTR text) noexcept {
     if (text)
@@ -46,6 +48,8 @@ std::u16string_view bstrView(const OLECHAR* text) noexcept {
     return {text, bstrLength(text)};
 }
 
-std::string bstrToUtf8(const OLECHAR* text) { return toUtf8(bstrView(text)); }
+std::string bstrToUtf8(const OLECHAR* text) {
+    return toUtf8(bstrView(text));
+}
 
 } // namespace vorn::automation

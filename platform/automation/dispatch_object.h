@@ -107,8 +107,7 @@ public:
             *info = nullptr;
         return TYPE_E_ELEMENTNOTFOUND;
     }
-    HRESULT GetIDsOfNames(REFIID riid, OLECHAR** names, UINT count, LCID,
-                          DISPID* ids) override {
+    HRESULT GetIDsOfNames(REFIID riid, OLECHAR** names, UINT count, LCID, DISPID* ids) override {
         if (!(riid == IID_NULL))
             return DISP_E_UNKNOWNINTERFACE;
         if (!names || !ids || count == 0)

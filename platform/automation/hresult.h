@@ -8,7 +8,9 @@
 
 namespace vorn::automation {
 
-constexpr HRESULT hr(std::uint32_t value) { return static_cast<HRESULT>(value); }
+constexpr HRESULT hr(std::uint32_t value) {
+    return static_cast<HRESULT>(value);
+}
 
 inline constexpr HRESULT S_OK = 0;
 inline constexpr HRESULT S_FALSE = 1;
@@ -35,8 +37,12 @@ inline constexpr HRESULT DISP_E_BADPARAMCOUNT = hr(0x8002000E);
 inline constexpr HRESULT DISP_E_PARAMNOTOPTIONAL = hr(0x8002000F);
 inline constexpr HRESULT TYPE_E_ELEMENTNOTFOUND = hr(0x8002802B);
 
-inline constexpr bool failed(HRESULT code) { return code < 0; }
-inline constexpr bool succeeded(HRESULT code) { return code >= 0; }
+inline constexpr bool failed(HRESULT code) {
+    return code < 0;
+}
+inline constexpr bool succeeded(HRESULT code) {
+    return code >= 0;
+}
 
 /// Runtime errors of the Basic language, raised as 0x800A0000 plus their number.
 enum class BasicError : std::uint16_t {

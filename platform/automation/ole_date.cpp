@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <ctime>
 #include <langinfo.h>
+#include <locale.h>
 #include <memory>
 #include <type_traits>
-#include <locale.h>
 
 namespace vorn::automation {
 namespace {
@@ -110,7 +110,8 @@ struct Reader {
     }
     std::optional<int> number(int maxDigits) {
         int value = 0, digits = 0;
-        while (i < s.size() && digits < maxDigits && std::isdigit(static_cast<unsigned char>(s[i]))) {
+        while (i < s.size() && digits < maxDigits &&
+               std::isdigit(static_cast<unsigned char>(s[i]))) {
             value = value * 10 + (s[i++] - '0');
             ++digits;
         }
@@ -173,9 +174,9 @@ bool readTime(Reader& r, DateParts& p) {
 } // namespace
 
 DATE makeDate(const DateParts& p) {
-    const long long days = daysFromCivil(p.year, static_cast<unsigned>(p.month),
-                                         static_cast<unsigned>(p.day)) -
-                           kEpochOffset;
+    const long long days =
+        daysFromCivil(p.year, static_cast<unsigned>(p.month), static_cast<unsigned>(p.day)) -
+        kEpochOffset;
     const double time = (p.hour * 3600.0 + p.minute * 60.0 + p.second) / 86400.0;
     // Before day zero the fraction still counts forward from midnight.
     return days >= 0 ? static_cast<double>(days) + time : static_cast<double>(days) - time;

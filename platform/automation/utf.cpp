@@ -33,8 +33,12 @@ void appendUtf16(std::u16string& out, std::uint32_t cp) {
     }
 }
 
-bool isHigh(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool isLow(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+bool isHigh(char16_t u) {
+    return u >= 0xD800 && u <= 0xDBFF;
+}
+bool isLow(char16_t u) {
+    return u >= 0xDC00 && u <= 0xDFFF;
+}
 
 } // namespace
 

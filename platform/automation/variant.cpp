@@ -60,7 +60,9 @@ VARIANT plain(const VARIANT& v) {
     return out;
 }
 
-[[noreturn]] void typeMismatch() { throw ComError(BasicError::TypeMismatch); }
+[[noreturn]] void typeMismatch() {
+    throw ComError(BasicError::TypeMismatch);
+}
 
 std::string trimmed(std::string_view s) {
     std::size_t a = 0, b = s.size();
@@ -211,7 +213,9 @@ void variantCopyInd(VARIANT* dst, const VARIANT* src) {
     variantCopy(dst, &value);
 }
 
-Variant::Variant(const Variant& other) : v_{} { variantCopy(&v_, &other.v_); }
+Variant::Variant(const Variant& other) : v_{} {
+    variantCopy(&v_, &other.v_);
+}
 Variant::Variant(Variant&& other) noexcept : v_(std::exchange(other.v_, VARIANT{})) {}
 Variant& Variant::operator=(const Variant& other) {
     if (this != &other) {
@@ -306,7 +310,9 @@ const VARIANT& Variant::value() const noexcept {
     return v_;
 }
 
-VARIANT Variant::detach() noexcept { return std::exchange(v_, VARIANT{}); }
+VARIANT Variant::detach() noexcept {
+    return std::exchange(v_, VARIANT{});
+}
 
 Variant Variant::dereferenced() const {
     Variant out;
@@ -337,9 +343,15 @@ IUnknown* Variant::unknown() const noexcept {
     }
 }
 
-std::int16_t Variant::toI2() const { return roundToInt<std::int16_t>(toDouble(v_)); }
-std::int32_t Variant::toI4() const { return roundToInt<std::int32_t>(toDouble(v_)); }
-double Variant::toR8() const { return toDouble(v_); }
+std::int16_t Variant::toI2() const {
+    return roundToInt<std::int16_t>(toDouble(v_));
+}
+std::int32_t Variant::toI4() const {
+    return roundToInt<std::int32_t>(toDouble(v_));
+}
+double Variant::toR8() const {
+    return toDouble(v_);
+}
 
 bool Variant::toBool() const {
     const VARIANT v = plain(v_);

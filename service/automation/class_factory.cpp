@@ -10,8 +10,12 @@ namespace vorn {
 using namespace automation;
 
 // A factory the host holds keeps the module loaded, like any other object.
-ReportsClassFactory::ReportsClassFactory() noexcept { objectCreated(); }
-ReportsClassFactory::~ReportsClassFactory() { objectDestroyed(); }
+ReportsClassFactory::ReportsClassFactory() noexcept {
+    objectCreated();
+}
+ReportsClassFactory::~ReportsClassFactory() {
+    objectDestroyed();
+}
 
 HRESULT ReportsClassFactory::QueryInterface(const IID& iid, void** object) {
     if (!object)
@@ -25,7 +29,9 @@ HRESULT ReportsClassFactory::QueryInterface(const IID& iid, void** object) {
     return E_NOINTERFACE;
 }
 
-ULONG ReportsClassFactory::AddRef() { return ++references_; }
+ULONG ReportsClassFactory::AddRef() {
+    return ++references_;
+}
 
 ULONG ReportsClassFactory::Release() {
     const ULONG left = --references_;

@@ -26,4 +26,6 @@ VORN_EXPORT HRESULT DllGetClassObject(const CLSID* clsid, const IID* iid, void**
     }
 }
 
-VORN_EXPORT HRESULT DllCanUnloadNow() { return moduleInUse() ? S_FALSE : S_OK; }
+VORN_EXPORT HRESULT DllCanUnloadNow() {
+    return moduleInUse() ? S_FALSE : S_OK;
+}

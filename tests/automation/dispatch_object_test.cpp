@@ -26,7 +26,9 @@ private:
     ~Counter() = default;
 };
 
-Variant getValue(Counter& c, const Args&) { return Variant(c.value); }
+Variant getValue(Counter& c, const Args&) {
+    return Variant(c.value);
+}
 Variant putValue(Counter& c, const Args& a) {
     c.value = a.i4(0);
     return {};
@@ -35,9 +37,15 @@ Variant add(Counter& c, const Args& a) {
     c.value += a.isMissing(1) ? a.i4(0) : a.i4(0) * a.i4(1);
     return Variant(c.value);
 }
-Variant fail(Counter&, const Args&) { throw ComError(BasicError::SubscriptOutOfRange); }
-Variant failPlain(Counter&, const Args&) { throw std::runtime_error("disk on fire"); }
-Variant getHeld(Counter& c, const Args&) { return c.held; }
+Variant fail(Counter&, const Args&) {
+    throw ComError(BasicError::SubscriptOutOfRange);
+}
+Variant failPlain(Counter&, const Args&) {
+    throw std::runtime_error("disk on fire");
+}
+Variant getHeld(Counter& c, const Args&) {
+    return c.held;
+}
 Variant putRefHeld(Counter& c, const Args& a) {
     c.held = a.value(0);
     return {};
@@ -53,7 +61,9 @@ constexpr std::array<Member<Counter>, 7> kCounterMembers{{
     {"Held", 5, MemberKind::PutRef, 1, 1, putRefHeld},
 }};
 
-std::span<const Member<Counter>> Counter::members() { return kCounterMembers; }
+std::span<const Member<Counter>> Counter::members() {
+    return kCounterMembers;
+}
 
 HRESULT codeOf(const std::function<void()>& body, std::string* description = nullptr) {
     try {
@@ -100,7 +110,9 @@ TEST(LateBound, DispatchLevelErrors) {
     auto counter = makeObject<Counter>();
     EXPECT_EQ(codeOf([&] { getProperty(counter.get(), "Nope"); }), DISP_E_UNKNOWNNAME);
     EXPECT_EQ(codeOf([&] { callMethod(counter.get(), "Add"); }), DISP_E_PARAMNOTOPTIONAL);
-    EXPECT_EQ(codeOf([&] { callMethod(counter.get(), "Add", {1.0, 2.0, 3.0}); }),
+    EXPECT_EQ(codeOf([&] {
+                  callMethod(counter.get(), "Add", {1.0, 2.0, 3.0});
+              }),
               DISP_E_BADPARAMCOUNT);
     EXPECT_EQ(codeOf([&] { putProperty(counter.get(), "Held", Variant(1.0)); }),
               DISP_E_MEMBERNOTFOUND); // Held has no put-by-value

@@ -99,16 +99,19 @@ struct I2Case {
 
 class ToI2 : public ::testing::TestWithParam<I2Case> {};
 
-TEST_P(ToI2, RoundsHalvesToEven) { EXPECT_EQ(GetParam().input.toI2(), GetParam().expected); }
+TEST_P(ToI2, RoundsHalvesToEven) {
+    EXPECT_EQ(GetParam().input.toI2(), GetParam().expected);
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, ToI2,
-    ::testing::Values(I2Case{Variant(0.5), 0}, I2Case{Variant(1.5), 2}, I2Case{Variant(2.5), 2},
-                      I2Case{Variant(-2.5), -2}, I2Case{Variant(2.6), 3},
-                      I2Case{Variant(32767.4), 32767}, I2Case{Variant(-32768.0), -32768},
-                      I2Case{Variant(std::int32_t{12}), 12}, I2Case{Variant(" 42 "), 42},
-                      I2Case{Variant("&H1F"), 31}, I2Case{Variant("-3.5"), -4},
-                      I2Case{Variant(true), -1}, I2Case{Variant(), 0}));
+INSTANTIATE_TEST_SUITE_P(Values, ToI2,
+                         ::testing::Values(I2Case{Variant(0.5), 0}, I2Case{Variant(1.5), 2},
+                                           I2Case{Variant(2.5), 2}, I2Case{Variant(-2.5), -2},
+                                           I2Case{Variant(2.6), 3}, I2Case{Variant(32767.4), 32767},
+                                           I2Case{Variant(-32768.0), -32768},
+                                           I2Case{Variant(std::int32_t{12}), 12},
+                                           I2Case{Variant(" 42 "), 42}, I2Case{Variant("&H1F"), 31},
+                                           I2Case{Variant("-3.5"), -4}, I2Case{Variant(true), -1},
+                                           I2Case{Variant(), 0}));
 
 TEST(Variant, OverflowTypeMismatchAndNullRaiseBasicErrors) {
     const HRESULT overflow = basicCode(BasicError::Overflow);
@@ -120,7 +123,8 @@ TEST(Variant, OverflowTypeMismatchAndNullRaiseBasicErrors) {
     EXPECT_EQ(codeOf([] { (void)Variant("forty").toI2(); }), mismatch);
     EXPECT_EQ(codeOf([] { (void)Variant("").toR8(); }), mismatch);
     EXPECT_EQ(codeOf([] { (void)Variant("nan").toR8(); }), mismatch);
-    EXPECT_EQ(codeOf([] { (void)Variant::null().toI2(); }), basicCode(BasicError::InvalidUseOfNull));
+    EXPECT_EQ(codeOf([] { (void)Variant::null().toI2(); }),
+              basicCode(BasicError::InvalidUseOfNull));
     EXPECT_EQ(codeOf([] { (void)Variant::null().toString(); }),
               basicCode(BasicError::InvalidUseOfNull));
 }

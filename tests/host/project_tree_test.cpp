@@ -14,9 +14,13 @@ namespace {
 
 std::vector<ProjectRow> sampleProjects() {
     return {
-        {1, "Alpha", 0},        {2, "Docs", 1},   {3, "Drafts", 2}, {-3, "Minus", std::nullopt},
+        {1, "Alpha", 0},
+        {2, "Docs", 1},
+        {3, "Drafts", 2},
+        {-3, "Minus", std::nullopt},
         {4, "O'Brien's Tools", 99}, // parent names no project: top level
-        {5, "Loop A", 6},       {6, "Loop B", 5}, // a circle of parents
+        {5, "Loop A", 6},
+        {6, "Loop B", 5}, // a circle of parents
         {7, "Self", 7},
     };
 }

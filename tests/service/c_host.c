@@ -52,7 +52,12 @@ typedef struct EXCEPINFO {
 } EXCEPINFO;
 
 enum { VT_EMPTY = 0, VT_I2 = 2, VT_I4 = 3, VT_BSTR = 8, VT_DISPATCH = 9, VT_BOOL = 11 };
-enum { DISPATCH_METHOD = 1, DISPATCH_PROPERTYGET = 2, DISPATCH_PROPERTYPUT = 4, DISPATCH_PROPERTYPUTREF = 8 };
+enum {
+    DISPATCH_METHOD = 1,
+    DISPATCH_PROPERTYGET = 2,
+    DISPATCH_PROPERTYPUT = 4,
+    DISPATCH_PROPERTYPUTREF = 8
+};
 
 /* The function tables, in declared order. */
 typedef struct IDispatchVtbl {
@@ -61,10 +66,11 @@ typedef struct IDispatchVtbl {
     ULONG (*Release)(void* self);
     HRESULT (*GetTypeInfoCount)(void* self, UINT* count);
     HRESULT (*GetTypeInfo)(void* self, UINT index, uint32_t lcid, void** info);
-    HRESULT (*GetIDsOfNames)(void* self, const GUID* iid, OLECHAR** names, UINT count, uint32_t lcid,
-                             DISPID* ids);
-    HRESULT (*Invoke)(void* self, DISPID id, const GUID* iid, uint32_t lcid, uint16_t flags,
-                      DISPPARAMS* params, VARIANT* result, EXCEPINFO* info, UINT* argErr);
+    HRESULT(*GetIDsOfNames)
+    (void* self, const GUID* iid, OLECHAR** names, UINT count, uint32_t lcid, DISPID* ids);
+    HRESULT(*Invoke)
+    (void* self, DISPID id, const GUID* iid, uint32_t lcid, uint16_t flags, DISPPARAMS* params,
+     VARIANT* result, EXCEPINFO* info, UINT* argErr);
 } IDispatchVtbl;
 
 typedef struct {
@@ -115,8 +121,10 @@ typedef struct {
     const FactoryVtbl* vtbl;
 } Factory;
 
-static const GUID CLSID_clsReports = {0x6B916C62, 0x3383, 0x11D3, {0x89, 0xC6, 0x00, 0xA0, 0x24, 0xAC, 0x46, 0xEE}};
-static const GUID IID__clsReports = {0x6B916C61, 0x3383, 0x11D3, {0x89, 0xC6, 0x00, 0xA0, 0x24, 0xAC, 0x46, 0xEE}};
+static const GUID CLSID_clsReports = {
+    0x6B916C62, 0x3383, 0x11D3, {0x89, 0xC6, 0x00, 0xA0, 0x24, 0xAC, 0x46, 0xEE}};
+static const GUID IID__clsReports = {
+    0x6B916C61, 0x3383, 0x11D3, {0x89, 0xC6, 0x00, 0xA0, 0x24, 0xAC, 0x46, 0xEE}};
 static const GUID IID_IUnknown = {0, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 static const GUID IID_IDispatch = {0x00020400, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 static const GUID IID_IClassFactory = {0x00000001, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
@@ -133,13 +141,13 @@ static const GUID IID_Other = {0x12345678, 1, 2, {3, 4, 5, 6, 7, 8, 9, 10}};
 
 static int failures = 0;
 static int checks = 0;
-#define CHECK(cond)                                                                          \
-    do {                                                                                     \
-        ++checks;                                                                            \
-        if (!(cond)) {                                                                       \
-            ++failures;                                                                      \
-            fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #cond);         \
-        }                                                                                    \
+#define CHECK(cond)                                                                                \
+    do {                                                                                           \
+        ++checks;                                                                                  \
+        if (!(cond)) {                                                                             \
+            ++failures;                                                                            \
+            fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #cond);               \
+        }                                                                                          \
     } while (0)
 
 /* BSTRs as the layout defines them: malloc'd, 4-byte byte length before the text. */
@@ -187,8 +195,12 @@ static HRESULT host_qi(void* self, const GUID* iid, void** out) {
     *out = NULL;
     return E_NOINTERFACE;
 }
-static ULONG host_addref(void* self) { return ++((HostObject*)self)->refs; }
-static ULONG host_release(void* self) { return --((HostObject*)self)->refs; }
+static ULONG host_addref(void* self) {
+    return ++((HostObject*)self)->refs;
+}
+static ULONG host_release(void* self) {
+    return --((HostObject*)self)->refs;
+}
 static HRESULT host_count(void* self, UINT* n) {
     (void)self;
     *n = 0;
@@ -199,22 +211,23 @@ static HRESULT host_typeinfo(void* self, UINT i, uint32_t l, void** out) {
     *out = NULL;
     return (HRESULT)0x8002802Bu;
 }
-static HRESULT host_names(void* self, const GUID* iid, OLECHAR** names, UINT n, uint32_t l, DISPID* ids) {
+static HRESULT host_names(void* self, const GUID* iid, OLECHAR** names, UINT n, uint32_t l,
+                          DISPID* ids) {
     (void)self, (void)iid, (void)names, (void)l;
     for (UINT i = 0; i < n; ++i)
         ids[i] = -1;
     return (HRESULT)0x80020006u;
 }
-static HRESULT host_invoke(void* self, DISPID id, const GUID* iid, uint32_t l, uint16_t f, DISPPARAMS* p,
-                           VARIANT* r, EXCEPINFO* e, UINT* a) {
+static HRESULT host_invoke(void* self, DISPID id, const GUID* iid, uint32_t l, uint16_t f,
+                           DISPPARAMS* p, VARIANT* r, EXCEPINFO* e, UINT* a) {
     (void)self, (void)id, (void)iid, (void)l, (void)f, (void)p, (void)r, (void)e, (void)a;
     return (HRESULT)0x80020003u;
 }
-static const IDispatchVtbl host_vtbl = {host_qi, host_addref, host_release, host_count,
-                                        host_typeinfo, host_names, host_invoke};
+static const IDispatchVtbl host_vtbl = {host_qi,       host_addref, host_release, host_count,
+                                        host_typeinfo, host_names,  host_invoke};
 
-static HRESULT invoke(Reports* r, DISPID id, uint16_t flags, VARIANT* args, UINT count, VARIANT* result,
-                      EXCEPINFO* info) {
+static HRESULT invoke(Reports* r, DISPID id, uint16_t flags, VARIANT* args, UINT count,
+                      VARIANT* result, EXCEPINFO* info) {
     DISPID put = -3;
     DISPPARAMS params = {args, NULL, count, 0};
     if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
@@ -235,7 +248,8 @@ int main(int argc, char** argv) {
         fprintf(stderr, "dlopen: %s\n", dlerror());
         return 1;
     }
-    HRESULT (*get_class_object)(const GUID*, const GUID*, void**) =
+    HRESULT(*get_class_object)
+    (const GUID*, const GUID*, void**) =
         (HRESULT(*)(const GUID*, const GUID*, void**))dlsym(module, "DllGetClassObject");
     HRESULT (*can_unload)(void) = (HRESULT(*)(void))dlsym(module, "DllCanUnloadNow");
     CHECK(get_class_object != NULL);
@@ -252,7 +266,8 @@ int main(int argc, char** argv) {
     Factory* factory = NULL;
     CHECK(get_class_object(&CLSID_clsReports, &IID_IClassFactory, (void**)&factory) == S_OK);
     CHECK(can_unload() == S_FALSE); /* the factory is held */
-    CHECK(factory->vtbl->CreateInstance(factory, factory, &IID__clsReports, &out) == CLASS_E_NOAGGREGATION);
+    CHECK(factory->vtbl->CreateInstance(factory, factory, &IID__clsReports, &out) ==
+          CLASS_E_NOAGGREGATION);
 
     Reports* r = NULL;
     Reports* r2 = NULL;
@@ -269,7 +284,8 @@ int main(int argc, char** argv) {
     r->vtbl->base.Release(r);
     CHECK(r->vtbl->base.QueryInterface(r, &IID_IDispatch, &iface) == S_OK);
     r->vtbl->base.Release(r);
-    CHECK(r->vtbl->base.QueryInterface(r, &IID_IClassFactory, &iface) == E_NOINTERFACE && iface == NULL);
+    CHECK(r->vtbl->base.QueryInterface(r, &IID_IClassFactory, &iface) == E_NOINTERFACE &&
+          iface == NULL);
 
     /* Initial values. */
     BSTR s = make_bstr("junk");
@@ -317,7 +333,7 @@ int main(int argc, char** argv) {
     five.vt = VT_I2;
     five.u.iVal = 5;
     CHECK(r->vtbl->putref_tvwProjects(r, &five) == OBJECT_REQUIRED);
-    CHECK(tree.refs == 2); /* kept as it was */
+    CHECK(tree.refs == 2);                            /* kept as it was */
     CHECK(r->vtbl->put_tvwProjects(r, five) == S_OK); /* by value: the number itself */
     CHECK(tree.refs == 1);
     CHECK(r->vtbl->get_tvwProjects(r, &v) == S_OK && v.vt == VT_I2 && v.u.iVal == 5);
@@ -350,7 +366,8 @@ int main(int argc, char** argv) {
     CHECK(fields.refs == 2);
     EXCEPINFO info;
     memset(&info, 0, sizeof info);
-    CHECK(invoke(r, 0x68030005, DISPATCH_PROPERTYPUTREF, &five, 1, NULL, &info) == DISP_E_EXCEPTION);
+    CHECK(invoke(r, 0x68030005, DISPATCH_PROPERTYPUTREF, &five, 1, NULL, &info) ==
+          DISP_E_EXCEPTION);
     CHECK(info.scode == OBJECT_REQUIRED);
     CHECK(bstr_equals(info.bstrDescription, "Object required"));
     free_bstr(info.bstrDescription);

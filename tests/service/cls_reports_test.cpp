@@ -32,7 +32,9 @@ ULONG referencesOf(IUnknown* object) {
     return object->Release();
 }
 
-Variant asObject(IDispatch* object) { return Variant(object); }
+Variant asObject(IDispatch* object) {
+    return Variant(object);
+}
 
 } // namespace
 
@@ -52,8 +54,8 @@ TEST(ClsReports, NewObjectReadsInitialValuesLateBound) {
 
 TEST(ClsReports, StringsKeepEveryUtf16UnitExactly) {
     auto reports = makeObject<clsReports>();
-    const std::u16string odd = std::u16string(u"Zo\u00eb \U0001F41B ") + char16_t(0xDC00) +
-                               std::u16string(u"\0end", 4);
+    const std::u16string odd =
+        std::u16string(u"Zo\u00eb \U0001F41B ") + char16_t(0xDC00) + std::u16string(u"\0end", 4);
     Bstr in(odd);
     ASSERT_EQ(reports->put_UserName(in.get()), S_OK);
     Bstr out;
