@@ -2,9 +2,9 @@
 
 #include "data/mod_report_main.h"
 #include "data/sql_text.h"
-#include "data/tracker_rows.h"
 #include "platform/automation/com_error.h"
 #include "platform/automation/utf.h"
+#include "platform/rdo/connection_ref.h"
 
 #include <unordered_set>
 
@@ -48,9 +48,10 @@ std::string GetItemProject(std::int32_t itemIndex) {
     std::int32_t current = 0;
     std::string lastName;
     try {
-        TrackerRows item(state.gDSN.get(),
-                         "SELECT ProjectIndex From Items WHERE ItemIndex=" + basicNumber(itemIndex),
-                         CursorType::Keyset, LockType::OptimisticValues);
+        rdo::ConnectionRef tracker(state.gDSN.get());
+        rdo::RowReader item = tracker.openResultset(
+            "SELECT ProjectIndex From Items WHERE ItemIndex=" + basicNumber(itemIndex),
+            rdo::CursorType::Keyset, rdo::LockType::OptimisticValues);
         if (!item.eof())
             current = item.value("ProjectIndex").toI4();
     } catch (...) {
@@ -59,10 +60,12 @@ std::string GetItemProject(std::int32_t itemIndex) {
     std::unordered_set<std::int32_t> visited;
     while (visited.insert(current).second) {
         try {
-            TrackerRows project(state.gDSN.get(),
-                                "SELECT ProjectParent,ProjectName From Projects WHERE ProjectIndex=" +
-                                    basicNumber(current),
-                                CursorType::Keyset, LockType::OptimisticValues);
+            rdo::RowReader project =
+                rdo::ConnectionRef(state.gDSN.get())
+                    .openResultset("SELECT ProjectParent,ProjectName From "
+                                   "Projects WHERE ProjectIndex=" +
+                                       basicNumber(current),
+                                   rdo::CursorType::Keyset, rdo::LockType::OptimisticValues);
             if (project.eof())
                 break;
             bool parentRead = true;

@@ -13,7 +13,20 @@ namespace fs = std::filesystem;
 using automation::BasicError;
 using automation::ComError;
 
+namespace {
+std::string& folderOverride() {
+    thread_local std::string folder;
+    return folder;
+}
+} // namespace
+
+void setComponentFolderForTesting(std::string folder) {
+    folderOverride() = std::move(folder);
+}
+
 std::string componentFolder() {
+    if (!folderOverride().empty())
+        return folderOverride();
     Dl_info info{};
     // Any address inside this module names the file it was loaded from.
     if (dladdr(reinterpret_cast<void*>(&componentFolder), &info) == 0 || !info.dli_fname)

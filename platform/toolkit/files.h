@@ -9,6 +9,10 @@ namespace vorn::toolkit {
 /// the component), without a trailing separator.
 std::string componentFolder();
 
+/// Makes componentFolder() answer `folder` instead (empty: the real one again),
+/// so that tests can give each case a folder of its own.
+void setComponentFolderForTesting(std::string folder);
+
 bool fileExists(const std::string& path);
 
 /// Copies `from` over `to`, replacing it.

@@ -23,11 +23,15 @@ TEST_P(ProjectFromPath, TakesTheSecondSegment) {
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, ProjectFromPath,
-    ::testing::Values(PathCase{"Projects\\Alpha\\Docs", "Alpha"}, PathCase{"Projects\\Alpha", "Alpha"},
-                      PathCase{"Projects", "Projects"}, PathCase{"\\Projects\\Alpha", "Alpha"},
-                      PathCase{"\\Projects", ""}, PathCase{"Projects\\", ""},
-                      PathCase{"Projects\\\\Alpha", ""}, PathCase{"", ""},
-                      PathCase{"\\", ""}, PathCase{"Projekte\\\xc5\x81\xc3\xb3" "d\xc5\xba\\X", "\xc5\x81\xc3\xb3" "d\xc5\xba"},
+    ::testing::Values(PathCase{"Projects\\Alpha\\Docs", "Alpha"},
+                      PathCase{"Projects\\Alpha", "Alpha"}, PathCase{"Projects", "Projects"},
+                      PathCase{"\\Projects\\Alpha", "Alpha"}, PathCase{"\\Projects", ""},
+                      PathCase{"Projects\\", ""}, PathCase{"Projects\\\\Alpha", ""},
+                      PathCase{"", ""}, PathCase{"\\", ""},
+                      PathCase{"Projekte\\\xc5\x81\xc3\xb3"
+                               "d\xc5\xba\\X",
+                               "\xc5\x81\xc3\xb3"
+                               "d\xc5\xba"},
                       PathCase{"Projects\\O'Brien's Tools", "O'Brien's Tools"}));
 
 TEST(ProjectFromPath, PositionsPast32767Overflow) {

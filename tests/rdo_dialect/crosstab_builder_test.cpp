@@ -67,6 +67,30 @@ TEST(CrosstabBuilder, givesOneRowPerGroupAndOneColumnPerPivotValueInOrder) {
     EXPECT_EQ(table.rows[2], (Row{n(3), n(1), null, n(1), null}));
 }
 
+TEST(CrosstabBuilder, countsOfSpellingsThatDifferOnlyInCaseAddUp) {
+    // A case-sensitive server groups "Completed" and "completed" apart; the
+    // one column they share must hold both counts.
+    Crosstab additive = layout();
+    additive.additiveCells = true;
+    const auto add = [](const Value& a, const Value& b) {
+        return Value(std::get<std::int64_t>(a) + std::get<std::int64_t>(b));
+    };
+    CrosstabBuilder<Value> builder(additive, textOf, isCellRow, Value{}, add);
+    for (Row row : {Row{n(1), n(3), null, null, n(0)}, Row{n(1), null, s("Completed"), n(2), n(1)},
+                    Row{n(1), null, s("completed"), n(1), n(1)}}) {
+        builder.addRow(std::move(row));
+    }
+    EXPECT_EQ(builder.finish().rows.at(0), (Row{n(1), n(3), n(3)}));
+
+    // Any other aggregate keeps the first cell rather than inventing a sum.
+    CrosstabBuilder<Value> firstWins(layout(), textOf, isCellRow, Value{}, add);
+    for (Row row : {Row{n(1), n(3), null, null, n(0)}, Row{n(1), null, s("Completed"), n(2), n(1)},
+                    Row{n(1), null, s("completed"), n(1), n(1)}}) {
+        firstWins.addRow(std::move(row));
+    }
+    EXPECT_EQ(firstWins.finish().rows.at(0), (Row{n(1), n(3), n(2)}));
+}
+
 TEST(CrosstabBuilder, sortsNumbersByValueAndTextsIgnoringCase) {
     CrosstabBuilder<Value> builder(layout(), textOf, isCellRow);
     builder.addRow({n(1), n(4), null, null, n(0)});

@@ -23,6 +23,9 @@ struct Crosstab {
     std::size_t pivotColumn = 0;
     std::size_t cellColumn = 0;
     std::size_t kindColumn = 0;
+    /// The TRANSFORM aggregate is a Count or a Sum: cells of pivot values that
+    /// differ only in letter case, merged into one column, add up.
+    bool additiveCells = false;
     /// PIVOT ... IN (values): exactly these columns, in this order.
     std::optional<std::vector<std::string>> fixedPivotValues;
 

@@ -32,10 +32,13 @@ template <class Value> class CrosstabBuilder {
 public:
     using TextOf = std::function<std::optional<std::string>(const Value&)>;
     using IsCellRow = std::function<bool(const Value&)>;
+    /// Adds two cells of one column (for additive aggregates).
+    using Add = std::function<Value(const Value&, const Value&)>;
 
-    CrosstabBuilder(Crosstab layout, TextOf textOf, IsCellRow isCellRow, Value null = Value{})
+    CrosstabBuilder(Crosstab layout, TextOf textOf, IsCellRow isCellRow, Value null = Value{},
+                    Add add = nullptr)
         : layout_(std::move(layout)), textOf_(std::move(textOf)), isCellRow_(std::move(isCellRow)),
-          null_(std::move(null)), pivots_(layout_.fixedPivotValues) {}
+          null_(std::move(null)), add_(std::move(add)), pivots_(layout_.fixedPivotValues) {}
 
     /// Takes one row of the query, in the query's order.
     /// \throws DialectError (kMalformedSql) for a row too short for the
@@ -59,9 +62,21 @@ public:
             throw DialectError::malformed("crosstab cell before its group");
         }
         const std::optional<std::size_t> column = pivots_.add(textOf_(row[layout_.pivotColumn]));
-        if (column) {
-            groups_.back().cells.emplace_back(*column, std::move(row[layout_.cellColumn]));
+        if (!column) {
+            return;
         }
+        auto& cells = groups_.back().cells;
+        for (auto& [existing, value] : cells) {
+            if (existing == *column) {
+                // Spellings that differ only in case share the column: a count
+                // or sum adds up, any other aggregate keeps the first cell.
+                if (layout_.additiveCells && add_) {
+                    value = add_(value, row[layout_.cellColumn]);
+                }
+                return;
+            }
+        }
+        cells.emplace_back(*column, std::move(row[layout_.cellColumn]));
     }
 
     /// The crosstab of every row taken so far.
@@ -98,6 +113,7 @@ private:
     TextOf textOf_;
     IsCellRow isCellRow_;
     Value null_;
+    Add add_;
     PivotColumns pivots_;
     std::vector<Group> groups_;
 };

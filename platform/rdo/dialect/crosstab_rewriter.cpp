@@ -110,6 +110,9 @@ Crosstab CrosstabRewriter::rewrite(NodePtr& statement) const {
             throw DialectError::unsupported("TRANSFORM grouping by a column it does not select");
         }
     }
+    const std::string aggregateText = aggregate.canonical();
+    layout.additiveCells =
+        aggregateText.rfind("count(", 0) == 0 || aggregateText.rfind("sum(", 0) == 0;
     layout.pivotColumn = items.size();
     layout.cellColumn = items.size() + 1;
     layout.kindColumn = items.size() + 2;

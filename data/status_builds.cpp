@@ -1,0 +1,193 @@
+#include "data/status_builds.h"
+
+#include "data/lookups.h"
+#include "data/mod_report_main.h"
+#include "data/open_db.h"
+#include "data/sql_text.h"
+#include "platform/automation/com_error.h"
+#include "platform/automation/late_bound.h"
+#include "platform/automation/ole_date.h"
+#include "platform/rdo/connection_ref.h"
+
+namespace vorn {
+
+using automation::LateBound;
+using automation::Variant;
+
+std::string projectStatusQuery(const std::string& databaseType) {
+    if (databaseType == "SQL Server")
+        return "SELECT P1.ProjectIndex,P1.ProjectName,P1.Created, "
+               "SUM(CASE P1.Item WHEN 'ALL' THEN P1.[Total of ItemIndex] ELSE 0 END) AS Total, "
+               "SUM(CASE P1.Item WHEN 'COMPLETED' THEN P1.[Total of ItemIndex] ELSE 0 END) AS "
+               "Completed "
+               "From (SELECT Projects.ProjectIndex, Projects.ProjectName, Projects.Created, "
+               "CASE WHEN (GROUPING(Items.Status) = 1) THEN 'ALL' ELSE ISNULL(Items.Status, "
+               "'UNKNOWN') END AS Item, "
+               "Count(Items.ItemIndex) As [Total Of ItemIndex] "
+               "FROM Items RIGHT JOIN Projects ON Items.ProjectIndex = Projects.ProjectIndex "
+               "GROUP BY Projects.ProjectIndex, Projects.ProjectName, Projects.Created, "
+               "Items.Status WITH Cube) "
+               "AS P1 WHERE"
+               "(P1.Created Is Not Null And P1.ProjectIndex Is Not Null And P1.ProjectName Is Not "
+               "Null) "
+               "GROUP BY P1.ProjectName, P1.ProjectIndex, P1.Created ";
+    return "TRANSFORM Count(Items.ItemIndex) AS [The Value] "
+           "SELECT Projects.ProjectIndex, Projects.ProjectName, Projects.Created, "
+           "Count(Items.ItemIndex) AS [Total] "
+           "FROM Items RIGHT JOIN Projects ON Items.ProjectIndex = Projects.ProjectIndex "
+           "GROUP BY Projects.ProjectIndex, Projects.ProjectName, Projects.Created "
+           "PIVOT Items.Status";
+}
+
+std::string userStatusQuery(const std::string& databaseType, const std::string& userName) {
+    if (databaseType == "SQL Server") {
+        const std::string userCondition =
+            userName.empty() ? "" : "P1.AssignedTo='" + quoteDoubled(userName) + "' AND ";
+        return "SELECT P1.AssignedTo,P1.ProjectIndex,P1.ProjectName,P1.Created, "
+               "SUM(CASE P1.Item WHEN 'ALL' THEN P1.[Total of ItemIndex] ELSE 0 END) AS Total, "
+               "SUM(CASE P1.Item WHEN 'COMPLETED' THEN P1.[Total of ItemIndex] ELSE 0 END) AS "
+               "Completed "
+               "From (SELECT Items.AssignedTo, Projects.ProjectIndex, Projects.ProjectName, "
+               "Projects.Created, "
+               "CASE WHEN (GROUPING(Items.Status) = 1) THEN 'ALL' ELSE ISNULL(Items.Status, "
+               "'UNKNOWN') END AS Item, "
+               "Count(Items.ItemIndex) As [Total Of ItemIndex] "
+               "FROM Items RIGHT JOIN Projects ON Items.ProjectIndex = Projects.ProjectIndex "
+               "GROUP BY Items.AssignedTo, Projects.ProjectIndex, Projects.ProjectName, "
+               "Projects.Created, Items.Status WITH Cube) "
+               "AS P1 "
+               "Where (" +
+               userCondition +
+               "P1.AssignedTo Is Not Null And P1.Created Is Not Null And P1.ProjectIndex Is Not "
+               "Null And P1.ProjectName Is Not Null) "
+               "GROUP BY P1.AssignedTo, P1.ProjectName, P1.ProjectIndex, P1.Created";
+    }
+    const std::string userCondition =
+        userName.empty() ? "" : "WHERE Items.AssignedTo='" + quoteDoubled(userName) + "' ";
+    return "TRANSFORM Count(Items.ItemIndex) AS [The Value] "
+           "SELECT Items.AssignedTo, Projects.ProjectName, Projects.ProjectIndex, "
+           "Projects.Created, Count(Items.ItemIndex) AS [Total] "
+           "FROM Items INNER JOIN Projects ON Items.ProjectIndex = Projects.ProjectIndex " +
+           userCondition +
+           "GROUP BY Items.AssignedTo, Projects.ProjectName, Projects.ProjectIndex, "
+           "Projects.Created "
+           "Pivot Items.Status";
+}
+
+namespace {
+
+// The values worked out for each row; they carry over from row to row where a
+// step that ignores errors fails, as the builds always did.
+struct StatusRow {
+    std::string folderPath;
+    std::string projectName;
+    std::int32_t completed = 0;
+    std::int32_t total = 0;
+    std::string created;
+};
+
+// Opens the local database unless its connection still answers.
+bool reportsDatabaseReady() {
+    ReportState& state = modReportMain();
+    if (state.gReportsDB && rdo::ConnectionRef(state.gReportsDB.get()).isOpen())
+        return true;
+    // No connection yet, or one that no longer works: open it anew.
+    return OpenDB();
+}
+
+// Steps shared by both builds: the node's path, its top-level project, the
+// counts and the creation time of the current row.
+void readStatusRow(rdo::RowReader& rows, StatusRow& row) {
+    ReportState& state = modReportMain();
+    const std::string key = "X" + trimmedText(basicNumber(rows.value("ProjectIndex").toI4()));
+    try {
+        LateBound nodes(automation::getProperty(state.gProjectTree.dispatch(), "Nodes"));
+        const Variant node = nodes.get("Item", {Variant(key)});
+        row.folderPath = automation::getProperty(node.dispatch(), "FullPath").toString();
+    } catch (...) {
+        // A project the tree does not know is filed under its own name at the
+        // top level rather than under the previous row's path.
+        try {
+            row.folderPath = rows.value("ProjectName").toString();
+        } catch (...) {
+            row.folderPath.clear();
+        }
+    }
+    try {
+        row.projectName = GetProjectFromPath(row.folderPath);
+    } catch (...) {
+    }
+    try {
+        // Wider than NullToZero's 16 bits, so that counts above 32767 survive.
+        const Variant completed = rows.value("Completed");
+        row.completed = completed.isNull() ? 0 : completed.toI4();
+    } catch (...) {
+    }
+    try {
+        row.total = rows.value("Total").toI4();
+    } catch (...) {
+    }
+    row.created = automation::formatGeneralDate(rows.value("Created").toDate());
+}
+
+std::string countsText(const StatusRow& row) {
+    return basicNumber(row.completed) + "," + basicNumber(row.total - row.completed) + "," +
+           basicNumber(row.total) + ")";
+}
+
+} // namespace
+
+void BuildProjectStatus() {
+    ReportState& state = modReportMain();
+    const std::string sql = projectStatusQuery(state.gDatabaseType);
+    if (!reportsDatabaseReady())
+        return;
+    rdo::RowReader rows =
+        rdo::ConnectionRef(state.gDSN.get())
+            .openResultset(sql, rdo::CursorType::Dynamic, rdo::LockType::OptimisticValues);
+    rdo::ConnectionRef reportsDB(state.gReportsDB.get());
+    reportsDB.execute("DELETE * FROM ProjectDetails");
+    StatusRow row;
+    while (!rows.eof()) {
+        readStatusRow(rows, row);
+        const std::string statement =
+            "INSERT INTO ProjectDetails "
+            "(FolderPath,ProjectName,ProjectCreated,ItemsComplete,ItemsIncomplete,ItemsTotal) "
+            "VALUES ('" +
+            quoteDoubled(row.folderPath) + "','" + quoteDoubled(row.projectName) + "','" +
+            quoteDoubled(row.created) + "'," + countsText(row);
+        if (state.gProjectFilter.empty() || state.gProjectFilter == row.projectName)
+            reportsDB.execute(statement);
+        rows.moveNext();
+    }
+    rows.close();
+}
+
+void BuildUserStatus() {
+    ReportState& state = modReportMain();
+    const std::string sql = userStatusQuery(state.gDatabaseType, state.gUserName);
+    if (!reportsDatabaseReady())
+        return;
+    rdo::RowReader rows =
+        rdo::ConnectionRef(state.gDSN.get())
+            .openResultset(sql, rdo::CursorType::Dynamic, rdo::LockType::OptimisticValues);
+    rdo::ConnectionRef reportsDB(state.gReportsDB.get());
+    reportsDB.execute("DELETE * FROM ProjectDetails");
+    StatusRow row;
+    while (!rows.eof()) {
+        readStatusRow(rows, row);
+        const std::string assignee = rows.value("AssignedTo").toString();
+        const std::string statement =
+            "INSERT INTO ProjectDetails "
+            "(AssignedTo,FolderPath,ProjectName,ProjectCreated,ItemsComplete,ItemsIncomplete,"
+            "ItemsTotal) VALUES ('" +
+            quoteDoubled(assignee) + "','" + quoteDoubled(row.folderPath) + "','" +
+            quoteDoubled(row.projectName) + "','" + quoteDoubled(row.created) + "'," +
+            countsText(row);
+        reportsDB.execute(statement);
+        rows.moveNext();
+    }
+    rows.close();
+}
+
+} // namespace vorn

@@ -1,0 +1,35 @@
+// One prepared SQLite statement, finalized when it goes.
+#pragma once
+
+#include "platform/rdo/sqlite/sqlite_database.h"
+
+#include <memory>
+#include <string_view>
+
+struct sqlite3_stmt;
+
+namespace vorn::rdo {
+
+class SqliteStatement {
+public:
+    /// Prepares the first statement of `sql`; `rest` receives the text after it.
+    /// A text of only blanks and comments gives an empty statement.
+    /// \throws DatabaseError
+    SqliteStatement(const SqliteDatabase& db, std::string_view sql,
+                    std::string_view* rest = nullptr);
+
+    bool empty() const noexcept { return !stmt_; }
+    sqlite3_stmt* handle() const noexcept { return stmt_.get(); }
+    /// True when a row is ready, false when the statement has finished.
+    /// \throws DatabaseError
+    bool step();
+
+private:
+    struct Finalizer {
+        void operator()(sqlite3_stmt* stmt) const noexcept;
+    };
+    const SqliteDatabase* db_;
+    std::unique_ptr<sqlite3_stmt, Finalizer> stmt_;
+};
+
+} // namespace vorn::rdo

@@ -1,0 +1,74 @@
+#include "data/mod_report_main.h"
+#include "data/open_db.h"
+#include "platform/automation/com_error.h"
+#include "tracker_fixture.h"
+
+#include <filesystem>
+#include <fstream>
+
+using namespace vorn;
+using namespace vorn::test;
+namespace fs = std::filesystem;
+
+namespace {
+const std::string kMissingMessage =
+    "Vornholm|16|reports.mdb is missing from Vorn application path.  Restore this file or "
+    "re-install Vorn on this system.";
+}
+
+class OpenDb : public test::TrackerFixture {};
+
+TEST_F(OpenDb, OpensTheDatabaseBesideTheComponent) {
+    makeReportsDatabase(false);
+    EXPECT_TRUE(OpenDB());
+    EXPECT_TRUE(modReportMain().gReportsDB);
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(OpenDb, RestoresAMissingDatabaseFromTheSpareCopy) {
+    makeReportsDatabase(true);
+    fs::remove(reports_);
+    EXPECT_TRUE(OpenDB());
+    EXPECT_TRUE(fs::exists(reports_));
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(OpenDb, BothFilesMissingShowsTheMessageOnceAndALaterCallLooksAgain) {
+    EXPECT_FALSE(OpenDB());
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], kMissingMessage);
+    EXPECT_FALSE(modReportMain().gReportsDB);
+    EXPECT_FALSE(fs::exists(reports_)) << "no empty database may be made";
+
+    makeReportsDatabase(true);
+    fs::remove(reports_);
+    EXPECT_TRUE(OpenDB());
+    EXPECT_EQ(messages_.size(), 1u);
+}
+
+TEST_F(OpenDb, ADamagedDatabaseIsReplacedByTheSpare) {
+    makeReportsDatabase(true);
+    fs::resize_file(reports_, 0);
+    runSql(folder_ / "junk.txt", "SELECT 1"); // any file will do as the damage
+    fs::copy_file(folder_ / "junk.txt", reports_, fs::copy_options::overwrite_existing);
+    {
+        std::ofstream damage(reports_, std::ios::trunc);
+        damage << "this is not a database";
+    }
+    EXPECT_TRUE(OpenDB());
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(OpenDb, AFailedCopyOfTheSpareReachesTheCaller) {
+    makeReportsDatabase(true);
+    fs::remove(reports_);
+    fs::create_directory(reports_); // in the way of both the open and the copy
+    try {
+        OpenDB();
+        FAIL() << "the copy can't succeed";
+    } catch (const automation::ComError& e) {
+        EXPECT_EQ(e.code(), automation::basicCode(automation::BasicError::PermissionDenied));
+        EXPECT_NE(e.description().find("vornwiz.dll"), std::string::npos);
+    }
+    EXPECT_TRUE(messages_.empty());
+}

@@ -1,0 +1,154 @@
+// Both status builds, in both SQL forms, over a small tracker on SQLite.
+#include "data/mod_report_main.h"
+#include "data/status_builds.h"
+#include "platform/automation/com_error.h"
+#include "tracker_fixture.h"
+
+using namespace vorn;
+using namespace vorn::test;
+using ::testing::ElementsAreArray;
+
+namespace {
+
+const std::vector<std::string> kProjectRows = {
+    "NULL|Projects\\Alpha|Alpha|3/1/1999|2|1|3",
+    "NULL|Projects\\Alpha\\Docs|Alpha|3/2/1999 10:15:00 AM|1|1|2",
+    "NULL|Projects\\Alpha\\Docs\\Drafts|Alpha|7/4/2001|0|1|1",
+    "NULL|Projects\\Empty|Empty|5/5/2003|0|0|0",
+    "NULL|Projects\\O'Brien's Tools|O'Brien's Tools|1/1/2002|1|1|2",
+    "NULL|Projects\\alpha|alpha|1/1/2005|1|0|1",
+    "NULL|Projects\\\xc5\x81\xc3\xb3"
+    "d\xc5\xba|\xc5\x81\xc3\xb3"
+    "d\xc5\xba|2/29/2004 12:00:00 PM|0|1|1",
+};
+
+const std::vector<std::string> kDarcyRows = {
+    "D'Arcy|Projects\\Alpha|Alpha|3/1/1999|0|1|1",
+    "D'Arcy|Projects\\Alpha\\Docs|Alpha|3/2/1999 10:15:00 AM|1|1|2",
+    "D'Arcy|Projects\\O'Brien's Tools|O'Brien's Tools|1/1/2002|1|0|1",
+};
+const std::vector<std::string> kZoeRows = {
+    "Zo\xc3\xab|Projects\\Alpha|Alpha|3/1/1999|2|0|2",
+    "Zo\xc3\xab|Projects\\Alpha\\Docs\\Drafts|Alpha|7/4/2001|0|1|1",
+    "Zo\xc3\xab|Projects\\alpha|alpha|1/1/2005|1|0|1",
+    "Zo\xc3\xab|Projects\\\xc5\x81\xc3\xb3"
+    "d\xc5\xba|\xc5\x81\xc3\xb3"
+    "d\xc5\xba|2/29/2004 12:00:00 PM|0|1|1",
+};
+
+std::vector<std::string> joined(std::vector<std::string> a, const std::vector<std::string>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+} // namespace
+
+class StatusBuilds : public test::TrackerFixture,
+                     public ::testing::WithParamInterface<const char*> {
+protected:
+    void SetUp() override {
+        TrackerFixture::SetUp();
+        makeReportsDatabase(false);
+        attachProjectTree();
+        modReportMain().gDatabaseType = GetParam();
+    }
+};
+
+TEST_P(StatusBuilds, ProjectStatusCountsEveryProjectCaseInsensitively) {
+    BuildProjectStatus();
+    EXPECT_THAT(projectDetails(), ElementsAreArray(kProjectRows));
+}
+
+TEST_P(StatusBuilds, ProjectFilterIsExactAndCaseSensitive) {
+    modReportMain().gProjectFilter = "Alpha";
+    BuildProjectStatus();
+    EXPECT_THAT(projectDetails(),
+                ElementsAreArray(std::vector(kProjectRows.begin(), kProjectRows.begin() + 3)));
+}
+
+TEST_P(StatusBuilds, EachBuildReplacesTheRowsOfTheLast) {
+    BuildProjectStatus();
+    modReportMain().gUserName = "D'Arcy";
+    BuildUserStatus();
+    EXPECT_THAT(projectDetails(), ElementsAreArray(kDarcyRows));
+}
+
+TEST_P(StatusBuilds, UserStatusForOneUser) {
+    modReportMain().gUserName = "Zo\xc3\xab";
+    BuildUserStatus();
+    EXPECT_THAT(projectDetails(), ElementsAreArray(kZoeRows));
+}
+
+TEST_P(StatusBuilds, AUserWithoutItemsLeavesTheTableEmpty) {
+    BuildProjectStatus();
+    modReportMain().gUserName = "Nobody";
+    BuildUserStatus();
+    EXPECT_TRUE(projectDetails().empty());
+}
+
+TEST_P(StatusBuilds, AProjectMissingFromTheTreeIsFiledUnderItsOwnName) {
+    modReportMain().gProjectTree = automation::Variant();
+    BuildProjectStatus();
+    const auto rows = projectDetails();
+    ASSERT_EQ(rows.size(), kProjectRows.size());
+    EXPECT_EQ(rows[1], "NULL|Docs|Docs|3/2/1999 10:15:00 AM|1|1|2");
+}
+
+TEST_P(StatusBuilds, CompletedCountsAbove32767SurviveTheBuild) {
+    runSql(tracker_, "WITH RECURSIVE n(i) AS (SELECT 1000 UNION ALL SELECT i + 1 FROM n WHERE i "
+                     "< 40999) INSERT INTO Items SELECT i, 5, 'Completed', 'Zo\xc3\xab' FROM n;");
+    BuildProjectStatus();
+    EXPECT_EQ(projectDetails()[3], "NULL|Projects\\Empty|Empty|5/5/2003|40000|0|40000");
+}
+
+TEST_P(StatusBuilds, AMissingTableIsAClearErrorAndTheLastRowsStay) {
+    BuildProjectStatus();
+    runSql(tracker_, "DROP TABLE Items");
+    try {
+        BuildProjectStatus();
+        FAIL() << "no Items table";
+    } catch (const automation::ComError& e) {
+        EXPECT_NE(e.description().find("Items"), std::string::npos) << e.description();
+    }
+    EXPECT_EQ(projectDetails().size(), kProjectRows.size());
+}
+
+TEST_P(StatusBuilds, AMissingLocalDatabaseShowsTheMessageAndChangesNothing) {
+    std::filesystem::remove(reports_);
+    BuildProjectStatus();
+    EXPECT_EQ(messages_.size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(reports_));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothForms, StatusBuilds, ::testing::Values("SQL Server", "Access"));
+
+class UserStatusForms : public test::TrackerFixture {
+protected:
+    void SetUp() override {
+        TrackerFixture::SetUp();
+        makeReportsDatabase(false);
+        attachProjectTree();
+    }
+};
+
+TEST_F(UserStatusForms, ServerFormLeavesOutItemsWithoutAnAssignee) {
+    modReportMain().gDatabaseType = "SQL Server";
+    BuildUserStatus();
+    EXPECT_THAT(projectDetails(), ElementsAreArray(joined(kDarcyRows, kZoeRows)));
+}
+
+TEST_F(UserStatusForms, AccessFormStopsAtAnItemWithoutAnAssignee) {
+    modReportMain().gDatabaseType = "sql server"; // any other spelling is the Access form
+    try {
+        BuildUserStatus();
+        FAIL() << "an unassigned item gives no statement in the Access form";
+    } catch (const automation::ComError& e) {
+        EXPECT_EQ(e.code(), automation::basicCode(automation::BasicError::InvalidUseOfNull));
+    }
+}
+
+TEST_F(UserStatusForms, ProjectStatusLeavesAssignedToUnwritten) {
+    BuildProjectStatus();
+    for (const auto& row : projectDetails())
+        EXPECT_EQ(row.rfind("NULL|", 0), 0u) << row;
+}

@@ -1,0 +1,41 @@
+// A small tracker and a local reports database in a folder of the test's own,
+// with the shared report state pointing at them, as dispatch leaves it.
+#pragma once
+
+#include "platform/automation/com_ptr.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace vorn::test {
+
+/// Runs SQL on a SQLite file directly, creating it when missing.
+void runSql(const std::filesystem::path& file, const std::string& sql);
+/// Every row of a query as text, columns joined by '|', null as "NULL".
+std::vector<std::string> queryRows(const std::filesystem::path& file, const std::string& sql);
+
+class TrackerFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    /// Creates reports.mdb (and the spare copy when asked) from the schema.
+    void makeReportsDatabase(bool withSpare);
+    /// Opens `file` through the data-access layer.
+    static automation::ComPtr<automation::IDispatch> openSqlite(const std::filesystem::path& file);
+    /// The local table as text rows, in the reports' order.
+    std::vector<std::string> projectDetails() const;
+    /// Builds the host's project tree from the tracker's Projects table.
+    void attachProjectTree();
+
+    std::filesystem::path folder_;
+    std::filesystem::path tracker_;
+    std::filesystem::path reports_;
+    std::vector<std::string> messages_;
+};
+
+} // namespace vorn::test

@@ -1,0 +1,117 @@
+#include "pg_server.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace vorn::rdo::test {
+namespace {
+
+struct PipeCloser {
+    void operator()(FILE* f) const noexcept { pclose(f); }
+};
+
+std::string run(const std::string& command) {
+    std::unique_ptr<FILE, PipeCloser> pipe(popen(command.c_str(), "r"));
+    if (!pipe)
+        throw std::runtime_error("cannot run " + command);
+    std::string output;
+    char buffer[512];
+    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe.get()))
+        output.append(buffer, n);
+    return output;
+}
+
+std::string field(const std::string& text, const std::string& key) {
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);)
+        if (line.starts_with(key + "="))
+            return line.substr(key.size() + 1);
+    return {};
+}
+
+std::optional<PgServer>& sharedSlot() {
+    static std::optional<PgServer> slot;
+    return slot;
+}
+
+} // namespace
+
+PgServer PgServer::start() {
+    const std::string output = run(std::string(VORN_PG_SERVER_SCRIPT) + " start");
+    std::string dir = field(output, "PGDIR");
+    std::string connect = field(output, "CONNECT");
+    if (dir.empty() || connect.empty())
+        throw std::runtime_error("PostgreSQL did not start (see the messages of pg-server above)");
+    return PgServer(std::move(dir), std::move(connect), true);
+}
+
+PgServer& PgServer::shared() {
+    auto& slot = sharedSlot();
+    if (!slot) {
+        if (const char* info = std::getenv("VORN_PG_INFO"); info && *info) {
+            std::ifstream file(info);
+            std::stringstream text;
+            text << file.rdbuf();
+            const std::string connect = field(text.str(), "CONNECT");
+            if (connect.empty())
+                throw std::runtime_error(
+                    std::string("PostgreSQL did not start: no CONNECT line in ") + info);
+            slot.emplace(PgServer(field(text.str(), "PGDIR"), connect, false));
+        } else {
+            slot.emplace(start());
+        }
+    }
+    return *slot;
+}
+
+void PgServer::stopShared() noexcept {
+    sharedSlot().reset();
+}
+
+PgServer::PgServer(PgServer&& other) noexcept
+    : dir_(std::move(other.dir_)), connect_(std::move(other.connect_)), owned_(other.owned_) {
+    other.owned_ = false;
+}
+
+PgServer::~PgServer() {
+    stop();
+}
+
+void PgServer::stop() noexcept {
+    if (!owned_)
+        return;
+    owned_ = false;
+    try {
+        run(std::string(VORN_PG_SERVER_SCRIPT) + " stop " + dir_);
+    } catch (...) {
+    }
+}
+
+void useQuietOdbcConfig() {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("vorn-odbc-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    std::ifstream in("/etc/odbcinst.ini");
+    std::ofstream out(dir / "odbcinst.ini");
+    for (std::string line; std::getline(in, line);)
+        out << (line.starts_with("CommLog=") ? std::string("CommLog=0") : line) << '\n';
+    std::ofstream(dir / "odbc.ini") << '[' << kSqliteOdbcDsn << "]\nDriver=SQLite3\n";
+    setenv("ODBCSYSINI", dir.c_str(), 1);
+    struct Remover {
+        fs::path dir;
+        ~Remover() {
+            std::error_code ignored;
+            fs::remove_all(dir, ignored);
+        }
+    };
+    static const Remover remover{dir};
+}
+
+} // namespace vorn::rdo::test

@@ -1,0 +1,168 @@
+// One body of data-access cases run on every backend: embedded SQLite, SQLite
+// through its ODBC driver, and a real PostgreSQL server. The component reaches
+// connections only through ConnectionRef and RowReader, so the cases do too.
+#include "error_capture.h"
+#include "test_database.h"
+
+#include "platform/automation/late_bound.h"
+#include "platform/automation/ole_date.h"
+#include "platform/rdo/connection_ref.h"
+#include "platform/rdo/error_codes.h"
+#include "platform/rdo/rdo_connection.h"
+#include "platform/rdo/rdo_environment.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using namespace vorn::automation;
+using namespace vorn::rdo;
+using namespace vorn::rdo::test;
+
+namespace {
+
+class DataAccess : public testing::TestWithParam<Backend> {
+protected:
+    void SetUp() override {
+        if (GetParam() == Backend::PostgreSql && std::getenv("VORN_SKIP_PG") &&
+            *std::getenv("VORN_SKIP_PG"))
+            GTEST_SKIP() << "VORN_SKIP_PG is set";
+        db_ = std::make_unique<TestDatabase>(GetParam());
+        db_->run("CREATE TABLE Sample (Id INTEGER, Name " + textType(GetParam()) + ", Amount " +
+                 realType(GetParam()) + ", Created " + dateType(GetParam()) + ")");
+        db_->run("INSERT INTO Sample VALUES (1, 'O''Brien', 2.5, '1999-03-01 00:00:00')");
+        db_->run("INSERT INTO Sample VALUES (2, 'Zoë Ünïcødé ✓', -0.125, '2024-02-29 13:45:10')");
+        db_->run("INSERT INTO Sample VALUES (3, NULL, NULL, NULL)");
+        environment_ = makeObject<RdoEnvironment>();
+        connection_ = environment_->openConnection("", false, db_->connect());
+    }
+
+    ConnectionRef ref() const { return ConnectionRef(connection_.get()); }
+
+    std::unique_ptr<TestDatabase> db_;
+    ComPtr<RdoEnvironment> environment_;
+    ComPtr<RdoConnection> connection_;
+};
+
+TEST_P(DataAccess, ValuesKeepTheirTypesAndNullsAreNull) {
+    RowReader rows =
+        ref().openResultset("SELECT Id, Name, Amount, Created FROM Sample ORDER BY Id");
+    ASSERT_FALSE(rows.eof());
+    EXPECT_EQ(rows.value("Id").type(), VT_I4);
+    EXPECT_EQ(rows.value("Id").toI4(), 1);
+    EXPECT_EQ(rows.value("Name").type(), VT_BSTR);
+    EXPECT_EQ(rows.value("Name").toString(), "O'Brien");
+    EXPECT_EQ(rows.value("Amount").type(), VT_R8);
+    EXPECT_DOUBLE_EQ(rows.value("Amount").toR8(), 2.5);
+    EXPECT_EQ(rows.value("Created").type(), VT_DATE);
+    EXPECT_DOUBLE_EQ(rows.value("Created").toDate(), makeDate({1999, 3, 1}));
+
+    rows.moveNext();
+    EXPECT_EQ(rows.value("Name").toString(), "Zoë Ünïcødé ✓");
+    EXPECT_DOUBLE_EQ(rows.value("Amount").toR8(), -0.125);
+    EXPECT_DOUBLE_EQ(rows.value("Created").toDate(), makeDate({2024, 2, 29, 13, 45, 10}));
+
+    rows.moveNext();
+    EXPECT_EQ(rows.value("Id").toI4(), 3);
+    EXPECT_TRUE(rows.value("Name").isNull());
+    EXPECT_TRUE(rows.value("Amount").isNull());
+    EXPECT_TRUE(rows.value("Created").isNull());
+
+    rows.moveNext();
+    EXPECT_TRUE(rows.eof());
+    rows.close();
+}
+
+TEST_P(DataAccess, AggregatesReadAsNumbers) {
+    RowReader rows = ref().openResultset(
+        "SELECT COUNT(*) AS Total, SUM(Id) AS IdSum, SUM(Amount) AS AmountSum FROM Sample");
+    ASSERT_FALSE(rows.eof());
+    EXPECT_EQ(rows.value("Total").type(), VT_I4);
+    EXPECT_EQ(rows.value("Total").toI4(), 3);
+    EXPECT_EQ(rows.value("IdSum").toI4(), 6);
+    EXPECT_DOUBLE_EQ(rows.value("AmountSum").toR8(), 2.375);
+}
+
+TEST_P(DataAccess, ColumnNamesIgnoreLetterCase) {
+    RowReader rows = ref().openResultset("SELECT Id, Name FROM Sample WHERE Id = 1");
+    EXPECT_EQ(rows.value("NAME").toString(), "O'Brien");
+    EXPECT_EQ(rows.value("name").toString(), "O'Brien");
+    EXPECT_EQ(rows.columnIndex("iD"), rows.columnIndex("Id"));
+}
+
+TEST_P(DataAccess, MissingColumnIsAnErrorNamingIt) {
+    RowReader rows = ref().openResultset("SELECT Id FROM Sample");
+    const Failure failure = failureOf([&] { rows.value("Completed"); });
+    EXPECT_EQ(failure.code, kItemNotFound);
+    EXPECT_NE(failure.description.find("Completed"), std::string::npos) << failure.description;
+}
+
+TEST_P(DataAccess, InvalidSqlCarriesTheDatabaseMessage) {
+    const Failure failure = failureOf([&] { ref().openResultset("SELECT * FROM nosuch"); });
+    EXPECT_EQ(failure.code, kDatabaseError);
+    EXPECT_NE(failure.description.find("nosuch"), std::string::npos) << failure.description;
+    if (GetParam() == Backend::PostgreSql)
+        EXPECT_TRUE(failure.description.starts_with("[SQLSTATE 42P01] ")) << failure.description;
+    else if (GetParam() == Backend::SqliteOdbc)
+        EXPECT_TRUE(failure.description.starts_with("[SQLSTATE ")) << failure.description;
+    else
+        EXPECT_EQ(failure.description, "no such table: nosuch");
+}
+
+TEST_P(DataAccess, InvalidActionStatementFails) {
+    const Failure failure = failureOf([&] { ref().execute("INSERT INTO nosuch VALUES (1)"); });
+    EXPECT_EQ(failure.code, kDatabaseError);
+    EXPECT_NE(failure.description.find("nosuch"), std::string::npos) << failure.description;
+}
+
+TEST_P(DataAccess, EmptyResultStartsAtItsEnd) {
+    RowReader rows = ref().openResultset("SELECT Id FROM Sample WHERE Id = 99");
+    EXPECT_TRUE(rows.eof());
+    EXPECT_EQ(failureOf([&] { rows.value("Id"); }).code, kNoCurrentRow);
+    EXPECT_EQ(failureOf([&] { rows.moveNext(); }).code, kNoCurrentRow);
+}
+
+TEST_P(DataAccess, ExecuteRunsInsertAndDelete) {
+    ConnectionRef connection = ref();
+    connection.execute("INSERT INTO Sample (Id, Name) VALUES (4, 'Ärger')");
+    EXPECT_EQ(getProperty(connection.dispatch(), "RowsAffected").toI4(), 1);
+    connection.execute("DELETE FROM Sample WHERE Id >= 3");
+    EXPECT_EQ(getProperty(connection.dispatch(), "RowsAffected").toI4(), 2);
+    connection.execute("DELETE FROM Sample WHERE Id = 99"); // matches nothing, still fine
+    EXPECT_EQ(getProperty(connection.dispatch(), "RowsAffected").toI4(), 0);
+
+    RowReader rows = connection.openResultset("SELECT COUNT(*) AS N FROM Sample");
+    EXPECT_EQ(rows.value("N").toI4(), 2);
+}
+
+TEST_P(DataAccess, ManyRowsStreamToTheEnd) {
+    db_->run("CREATE TABLE Numbers (N INTEGER)");
+    db_->run("INSERT INTO Numbers VALUES (0),(1),(2),(3),(4),(5),(6),(7),(8),(9)");
+    RowReader rows = ref().openResultset(
+        "SELECT a.N * 1000 + b.N * 100 + c.N * 10 + d.N AS V FROM Numbers a, Numbers b, "
+        "Numbers c, Numbers d ORDER BY V");
+    const std::int32_t column = rows.columnIndex("V");
+    std::int32_t expected = 0;
+    for (; !rows.eof(); rows.moveNext())
+        ASSERT_EQ(rows.value(column).toI4(), expected++);
+    EXPECT_EQ(expected, 10000);
+}
+
+TEST_P(DataAccess, NumericPropertyOnlyWhileOpen) {
+    ConnectionRef connection = ref();
+    EXPECT_TRUE(connection.isOpen());
+    RowReader rows = connection.openResultset("SELECT Id FROM Sample");
+    connection_->close();
+    EXPECT_FALSE(connection.isOpen());
+    EXPECT_EQ(failureOf([&] { getProperty(connection.dispatch(), "QueryTimeout"); }).code,
+              kObjectClosed);
+    EXPECT_EQ(failureOf([&] { connection.execute("DELETE FROM Sample"); }).code, kObjectClosed);
+    // Closing the connection closed its result sets.
+    EXPECT_EQ(failureOf([&] { rows.eof(); }).code, kObjectClosed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, DataAccess,
+                         testing::Values(Backend::Sqlite, Backend::SqliteOdbc, Backend::PostgreSql),
+                         [](const auto& p) { return backendName(p.param); });
+
+} // namespace

@@ -1,0 +1,161 @@
+// RowReader and ConnectionRef over our own objects (the binary row interface)
+// and over foreign objects that answer only late-bound calls: both paths must
+// read the same values and raise the same errors.
+#include "error_capture.h"
+#include "test_database.h"
+
+#include "platform/automation/dispatch_object.h"
+#include "platform/automation/late_bound.h"
+#include "platform/rdo/connection_ref.h"
+#include "platform/rdo/error_codes.h"
+#include "platform/rdo/rdo_connection.h"
+#include "platform/rdo/rdo_environment.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+using namespace vorn::automation;
+using namespace vorn::rdo;
+using namespace vorn::rdo::test;
+
+namespace {
+
+// A host's result set: forwards the members a Basic program uses and nothing else.
+class ForeignResultset final : public DispatchObject<IDispatch, ForeignResultset> {
+public:
+    explicit ForeignResultset(IDispatch* wrapped) : inner(wrapped) {}
+    static std::span<const Member<ForeignResultset>> members();
+    LateBound inner;
+
+private:
+    friend class DispatchObject<IDispatch, ForeignResultset>;
+    ~ForeignResultset() = default;
+};
+
+constexpr std::array<Member<ForeignResultset>, 4> kResultsetMembers{{
+    {"EOF", 11, MemberKind::Get, 0, 0,
+     [](ForeignResultset& r, const Args&) { return r.inner.get("EOF"); }},
+    {"MoveNext", 12, MemberKind::Method, 0, 0,
+     [](ForeignResultset& r, const Args&) { return r.inner.call("MoveNext"); }},
+    {"Close", 13, MemberKind::Method, 0, 0,
+     [](ForeignResultset& r, const Args&) { return r.inner.call("Close"); }},
+    {"rdoColumns", 14, MemberKind::Get, 0, 0,
+     [](ForeignResultset& r, const Args&) { return r.inner.get("rdoColumns"); }},
+}};
+std::span<const Member<ForeignResultset>> ForeignResultset::members() {
+    return kResultsetMembers;
+}
+
+// A host's connection, handing out foreign result sets.
+class ForeignConnection final : public DispatchObject<IDispatch, ForeignConnection> {
+public:
+    explicit ForeignConnection(IDispatch* wrapped) : inner(wrapped) {}
+    static std::span<const Member<ForeignConnection>> members();
+    LateBound inner;
+
+private:
+    friend class DispatchObject<IDispatch, ForeignConnection>;
+    ~ForeignConnection() = default;
+};
+
+Variant foreignOpen(ForeignConnection& c, const Args& a) {
+    const Variant inner = c.inner.call("OpenResultset", {a.value(0), a.value(1), a.value(2)});
+    auto wrapped = makeObject<ForeignResultset>(inner.dispatch());
+    return Variant(static_cast<IDispatch*>(wrapped.get()));
+}
+
+constexpr std::array<Member<ForeignConnection>, 3> kConnectionMembers{{
+    {"OpenResultset", 21, MemberKind::Method, 1, 3, foreignOpen},
+    {"Execute", 22, MemberKind::Method, 1, 1,
+     [](ForeignConnection& c, const Args& a) { return c.inner.call("Execute", {a.value(0)}); }},
+    {"QueryTimeout", 23, MemberKind::Get, 0, 0,
+     [](ForeignConnection& c, const Args&) { return c.inner.get("QueryTimeout"); }},
+}};
+std::span<const Member<ForeignConnection>> ForeignConnection::members() {
+    return kConnectionMembers;
+}
+
+enum class Path { Fast, LateBoundOnly };
+
+void PrintTo(Path path, std::ostream* out) {
+    *out << (path == Path::Fast ? "Fast" : "LateBoundOnly");
+}
+
+class RowReaders : public testing::TestWithParam<Path> {
+protected:
+    void SetUp() override {
+        db_.run("CREATE TABLE Projects (ProjectIndex INTEGER, ProjectName VARCHAR(50), "
+                "ProjectParent INTEGER)");
+        db_.run("INSERT INTO Projects VALUES (1, 'Alpha', NULL), (2, 'Docs', 1), (3, 'Ça va', 2)");
+        ours_ = makeObject<RdoEnvironment>()->openConnection("", false, db_.connect());
+        if (GetParam() == Path::LateBoundOnly)
+            foreign_ = makeObject<ForeignConnection>(static_cast<IDispatch*>(ours_.get()));
+    }
+    ConnectionRef connection() const {
+        return ConnectionRef(foreign_ ? static_cast<IDispatch*>(foreign_.get())
+                                      : static_cast<IDispatch*>(ours_.get()));
+    }
+
+    TestDatabase db_{Backend::Sqlite};
+    ComPtr<RdoConnection> ours_;
+    ComPtr<ForeignConnection> foreign_;
+};
+
+TEST_P(RowReaders, ReadEveryRowAndValue) {
+    RowReader rows = connection().openResultset(
+        "SELECT ProjectIndex, ProjectName, ProjectParent FROM Projects ORDER BY ProjectIndex",
+        CursorType::Keyset, LockType::OptimisticValues);
+    EXPECT_EQ(rows.fast(), GetParam() == Path::Fast);
+    const std::int32_t name = rows.columnIndex("projectname");
+    std::vector<std::string> names;
+    std::vector<bool> parentIsNull;
+    for (; !rows.eof(); rows.moveNext()) {
+        names.push_back(rows.value(name).toString());
+        parentIsNull.push_back(rows.value("PROJECTPARENT").isNull());
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"Alpha", "Docs", "Ça va"}));
+    EXPECT_EQ(parentIsNull, (std::vector<bool>{true, false, false}));
+    rows.close();
+    EXPECT_EQ(failureOf([&] { rows.eof(); }).code, kObjectClosed);
+}
+
+TEST_P(RowReaders, ErrorsKeepTheResultSetsCodes) {
+    RowReader rows = connection().openResultset("SELECT ProjectIndex FROM Projects");
+    const Failure missing = failureOf([&] { rows.columnIndex("Completed"); });
+    EXPECT_EQ(missing.code, kItemNotFound);
+    EXPECT_NE(missing.description.find("Completed"), std::string::npos) << missing.description;
+
+    RowReader empty = connection().openResultset("SELECT ProjectIndex FROM Projects WHERE 1 = 0");
+    EXPECT_TRUE(empty.eof());
+    const std::int32_t column = empty.columnIndex("ProjectIndex");
+    EXPECT_EQ(failureOf([&] { empty.value(column); }).code, kNoCurrentRow);
+
+    const Failure bad = failureOf([&] { connection().openResultset("SELECT FROM"); });
+    EXPECT_EQ(bad.code, kDatabaseError);
+    EXPECT_FALSE(bad.description.empty());
+}
+
+TEST_P(RowReaders, ConnectionIsOpenUntilClosed) {
+    ConnectionRef ref = connection();
+    EXPECT_TRUE(ref.isOpen());
+    ref.execute("DELETE FROM Projects WHERE ProjectIndex = 3");
+    EXPECT_EQ(ref.openResultset("SELECT COUNT(*) AS N FROM Projects").value("N").toI4(), 2);
+    ours_->close();
+    EXPECT_FALSE(ref.isOpen());
+    EXPECT_EQ(failureOf([&] { ref.execute("DELETE FROM Projects"); }).code, kObjectClosed);
+}
+
+TEST(RowReader, NullObjectsAreRefused) {
+    EXPECT_EQ(failureOf([] { RowReader reader(nullptr); }).code,
+              basicCode(BasicError::ObjectRequired));
+    EXPECT_EQ(failureOf([] { ConnectionRef ref(nullptr); }).code,
+              basicCode(BasicError::ObjectRequired));
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, RowReaders, testing::Values(Path::Fast, Path::LateBoundOnly),
+                         [](const auto& p) {
+                             return std::string(p.param == Path::Fast ? "Fast" : "LateBoundOnly");
+                         });
+
+} // namespace

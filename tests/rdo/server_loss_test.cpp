@@ -1,0 +1,52 @@
+// A server that goes away under an open connection: the error must say why,
+// and the open test of the status builds must then find the connection closed.
+#include "error_capture.h"
+#include "pg_server.h"
+
+#include "platform/rdo/connection_ref.h"
+#include "platform/rdo/error_codes.h"
+#include "platform/rdo/rdo_connection.h"
+#include "platform/rdo/rdo_environment.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using namespace vorn::automation;
+using namespace vorn::rdo;
+using namespace vorn::rdo::test;
+
+namespace {
+
+TEST(ServerLoss, StoppedServerFailsWithItsCauseAndClosesTheConnection) {
+    if (const char* skip = std::getenv("VORN_SKIP_PG"); skip && *skip)
+        GTEST_SKIP() << "VORN_SKIP_PG is set";
+    PgServer server = PgServer::start(); // its own: this test stops it
+    auto connection = makeObject<RdoEnvironment>()->openConnection("", false, server.connect());
+    ConnectionRef ref(static_cast<IDispatch*>(connection.get()));
+    ref.execute("CREATE TABLE Numbers (N INTEGER)");
+    ref.execute("INSERT INTO Numbers SELECT generate_series(1, 5000)");
+
+    // The driver reads results in slices, so rows beyond the first slice
+    // still have to come from the server.
+    RowReader rows = ref.openResultset("SELECT N FROM Numbers ORDER BY N");
+    ASSERT_EQ(rows.value("N").toI4(), 1);
+    server.stop();
+
+    const Failure failure = failureOf([&] {
+        for (; !rows.eof(); rows.moveNext())
+            rows.value("N");
+    });
+    EXPECT_EQ(failure.code, kDatabaseError);
+    // A fast shutdown tells each client why before it closes the link.
+    EXPECT_TRUE(failure.description.starts_with("[SQLSTATE 57P01] ")) << failure.description;
+    EXPECT_NE(failure.description.find("terminating connection"), std::string::npos)
+        << failure.description;
+
+    const Failure next = failureOf([&] { ref.execute("DELETE FROM Numbers"); });
+    EXPECT_EQ(next.code, kDatabaseError);
+    EXPECT_FALSE(ref.isOpen());
+    EXPECT_EQ(failureOf([&] { connection->queryTimeout(); }).code, kObjectClosed);
+}
+
+} // namespace

@@ -1,0 +1,104 @@
+// Which backend a connect string reaches, and the errors of opening.
+#include "error_capture.h"
+#include "pg_server.h"
+#include "test_database.h"
+
+#include "platform/automation/variant.h"
+#include "platform/rdo/database_error.h"
+#include "platform/rdo/error_codes.h"
+#include "platform/rdo/session_factory.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+using namespace vorn;
+using namespace vorn::rdo;
+using namespace vorn::rdo::test;
+
+namespace {
+
+struct MissingFile {
+    const char* name;
+    const char* connectPrefix;
+    const char* connectSuffix;
+    const char* expectedStart;
+};
+
+void PrintTo(const MissingFile& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class OpenMissingFile : public testing::TestWithParam<MissingFile> {};
+
+TEST_P(OpenMissingFile, FailsAndCreatesNothing) {
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("vorn-missing-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    const auto path = dir / "reports.mdb";
+    const Failure failure = failureOf([&] {
+        openSession("", GetParam().connectPrefix + path.string() + GetParam().connectSuffix, {});
+    });
+    EXPECT_EQ(failure.code, kDatabaseError);
+    EXPECT_TRUE(failure.description.starts_with(GetParam().expectedStart)) << failure.description;
+    EXPECT_FALSE(std::filesystem::exists(path));
+    std::filesystem::remove_all(dir);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Drivers, OpenMissingFile,
+    testing::Values(
+        MissingFile{"Access", "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=", ";DefaultDir=/tmp;",
+                    "unable to open database file: /"},
+        MissingFile{"Sqlite", "Driver=sqlite;Database=", "", "unable to open database file: /"},
+        MissingFile{"SqliteOdbc", "DSN=VornSQLite;Database=", ";NoCreat=1", "[SQLSTATE "}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST(OpenSession, FileThatIsNoDatabaseFailsAtOnce) {
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("vorn-notadb-" + std::to_string(getpid()) + ".mdb");
+    {
+        std::FILE* f = std::fopen(path.c_str(), "w");
+        std::fputs("this is no database, but long enough to have a header of some sort........", f);
+        std::fclose(f);
+    }
+    const Failure failure =
+        failureOf([&] { openSession("", "DRIVER={SQLite3};DBQ=" + path.string(), {}); });
+    std::filesystem::remove(path);
+    EXPECT_EQ(failure.code, kDatabaseError);
+    EXPECT_NE(failure.description.find("not a database"), std::string::npos) << failure.description;
+}
+
+TEST(OpenSession, UnknownDriverCarriesTheDriverManagerState) {
+    try {
+        openSession("", "DRIVER={No Such Driver};Database=x", {});
+        FAIL() << "opened";
+    } catch (const DatabaseError& e) {
+        EXPECT_EQ(e.code(), kDatabaseError);
+        EXPECT_EQ(e.sqlState(), "01000") << e.description();
+    }
+}
+
+TEST(OpenSession, ConnectStringWithoutDatabaseIsRefused) {
+    EXPECT_EQ(
+        failureOf([] { openSession("", "DRIVER={Microsoft Access Driver (*.mdb)};", {}); }).code,
+        kBadConnectString);
+    EXPECT_EQ(failureOf([] { openSession("", "Uid=x;Pwd=y", {}); }).code, kBadConnectString);
+}
+
+TEST(OpenSession, TuningKeysSetPragmasAndAcceptOnlyPlainWords) {
+    TestDatabase db(Backend::Sqlite);
+    auto session = openSession("", db.connect() + "Synchronous=OFF;JournalMode=MEMORY", {});
+    auto rows = session->query("PRAGMA journal_mode");
+    automation::VARIANT mode{};
+    rows->readValue(0, mode);
+    EXPECT_EQ(automation::Variant::adopt(mode).toString(), "memory");
+
+    EXPECT_EQ(failureOf([&] {
+                  openSession("", db.connect() + "Synchronous={OFF; DROP TABLE x}", {});
+              }).code,
+              kBadConnectString);
+}
+
+} // namespace

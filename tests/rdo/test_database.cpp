@@ -1,0 +1,110 @@
+#include "test_database.h"
+
+#include "pg_server.h"
+#include "platform/rdo/session_factory.h"
+
+#include <sqlite3.h>
+
+#include <atomic>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace vorn::rdo::test {
+namespace {
+
+std::string uniqueName() {
+    static std::atomic<int> counter{0};
+    return "vorn_t" + std::to_string(getpid()) + "_" + std::to_string(++counter);
+}
+
+std::filesystem::path newSqliteFile() {
+    const auto path = std::filesystem::temp_directory_path() / (uniqueName() + ".db");
+    sqlite3* db = nullptr;
+    const int rc =
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    // An empty file is still a valid database; writing the schema cookie makes it a real one.
+    if (rc == SQLITE_OK)
+        sqlite3_exec(db, "PRAGMA user_version=1", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    if (rc != SQLITE_OK)
+        throw std::runtime_error("cannot create " + path.string());
+    return path;
+}
+
+std::string withDatabase(std::string connect, const std::string& database) {
+    const std::string key = ";Database=";
+    const std::size_t start = connect.find(key);
+    const std::size_t end = connect.find(';', start + key.size());
+    connect.replace(start + key.size(), end - start - key.size(), database);
+    return connect;
+}
+
+} // namespace
+
+std::string backendName(Backend backend) {
+    switch (backend) {
+    case Backend::Sqlite:
+        return "Sqlite";
+    case Backend::SqliteOdbc:
+        return "SqliteOdbc";
+    case Backend::PostgreSql:
+        return "PostgreSql";
+    }
+    return "?";
+}
+
+TestDatabase::TestDatabase(Backend backend) : backend_(backend) {
+    switch (backend) {
+    case Backend::Sqlite:
+        file_ = newSqliteFile();
+        connect_ = "DRIVER={SQLite3};Database=" + file_.string() + ";";
+        break;
+    case Backend::SqliteOdbc:
+        file_ = newSqliteFile();
+        // DRIVER={SQLite3} is served in-process; a data source naming the
+        // same driver goes through the driver manager. Without StepAPI=1 the
+        // driver reads a whole result before the first row, but only then does
+        // it type expression columns (COUNT, SUM) from their values.
+        connect_ =
+            "DSN=" + std::string(kSqliteOdbcDsn) + ";Database=" + file_.string() + ";NoCreat=1;";
+        break;
+    case Backend::PostgreSql: {
+        const std::string admin = PgServer::shared().connect();
+        pgDatabase_ = uniqueName();
+        openSession("", admin, {})->execute("CREATE DATABASE " + pgDatabase_);
+        connect_ = withDatabase(admin, pgDatabase_);
+        break;
+    }
+    }
+    setup_ = openSession("", connect_, {});
+}
+
+TestDatabase::~TestDatabase() {
+    setup_.reset();
+    std::error_code ignored;
+    if (!file_.empty())
+        std::filesystem::remove(file_, ignored);
+    if (!pgDatabase_.empty()) {
+        try {
+            openSession("", PgServer::shared().connect(), {})
+                ->execute("DROP DATABASE IF EXISTS " + pgDatabase_ + " WITH (FORCE)");
+        } catch (...) {
+        }
+    }
+}
+
+void TestDatabase::run(const std::string& sql) {
+    setup_->execute(sql);
+}
+
+std::string textType(Backend) {
+    return "VARCHAR(200)";
+}
+std::string realType(Backend) {
+    return "DOUBLE PRECISION";
+}
+std::string dateType(Backend) {
+    return "TIMESTAMP";
+}
+
+} // namespace vorn::rdo::test

@@ -1,0 +1,49 @@
+// A fresh, empty database on one backend for one test, removed afterwards:
+// a temporary SQLite file (opened in-process or through the SQLite ODBC
+// driver) or a database of its own on the test PostgreSQL server.
+#pragma once
+
+#include "platform/rdo/session.h"
+
+#include <filesystem>
+#include <memory>
+#include <ostream>
+#include <string>
+
+namespace vorn::rdo::test {
+
+enum class Backend { Sqlite, SqliteOdbc, PostgreSql };
+
+std::string backendName(Backend backend);
+/// Names the backend in test listings.
+inline void PrintTo(Backend backend, std::ostream* out) {
+    *out << backendName(backend);
+}
+
+class TestDatabase {
+public:
+    /// \throws std::runtime_error (PostgreSQL unavailable) or the backend's error.
+    explicit TestDatabase(Backend backend);
+    ~TestDatabase();
+    TestDatabase(const TestDatabase&) = delete;
+    TestDatabase& operator=(const TestDatabase&) = delete;
+
+    Backend backend() const noexcept { return backend_; }
+    const std::string& connect() const noexcept { return connect_; }
+    /// Runs set-up SQL straight on the backend, without the dialect rewrite.
+    void run(const std::string& sql);
+
+private:
+    Backend backend_;
+    std::string connect_;
+    std::filesystem::path file_;
+    std::string pgDatabase_;
+    std::unique_ptr<Session> setup_;
+};
+
+/// The column types each backend spells differently.
+std::string textType(Backend backend);
+std::string realType(Backend backend);
+std::string dateType(Backend backend);
+
+} // namespace vorn::rdo::test
