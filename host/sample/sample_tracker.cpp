@@ -79,7 +79,7 @@ constexpr const char* kSettings = "PRAGMA journal_mode=OFF;"
 
 constexpr const char* kTables =
     "CREATE TABLE Projects (ProjectIndex INTEGER PRIMARY KEY, ProjectName TEXT COLLATE NOCASE, "
-    "Created TEXT, ProjectParent INTEGER);"
+    "Created DATETIME, ProjectParent INTEGER);"
     "CREATE TABLE Custom (CustomField TEXT COLLATE NOCASE, CustomName TEXT COLLATE NOCASE, "
     "CustomType TEXT COLLATE NOCASE);"
     "CREATE INDEX CustomByField ON Custom (CustomField);";

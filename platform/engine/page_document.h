@@ -12,7 +12,7 @@ namespace vorn::engine {
 
 /// Paper size in points (1/72 inch), already turned for the orientation.
 struct PageSize {
-    double width = 612.0;  // US Letter, portrait
+    double width = 612.0; // US Letter, portrait
     double height = 792.0;
 };
 

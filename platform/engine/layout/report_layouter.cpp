@@ -1,0 +1,245 @@
+#include "platform/engine/layout/report_layouter.h"
+
+#include "platform/engine/engine_error.h"
+#include "platform/engine/layout/value_format.h"
+
+namespace vorn::engine {
+namespace {
+
+constexpr double kPointsPerTwip = 1.0 / 20.0;
+
+/// The value of `column` for the field `control`, or for the grouping of `band`.
+Value readColumn(const RecordSource& records, const std::string& column, const Control* control,
+                 const Section* band = nullptr) {
+    try {
+        return records.value(column);
+    } catch (const EngineError& e) {
+        if (e.code() != error_code::kNotFound)
+            throw;
+        const std::string who =
+            control ? "The field " + control->name : "The band " + (band ? band->name : "");
+        throw EngineError(error_code::kNotFound,
+                          who + " names a data field that the records do not have: " + column);
+    }
+}
+
+} // namespace
+
+ReportLayouter::ReportLayouter(Report& report, TextShaper& shaper)
+    : report_(report), shaper_(shaper) {}
+
+void ReportLayouter::collectSections() {
+    pageHeader_ = pageFooter_ = detail_ = nullptr;
+    groupHeaders_.clear();
+    std::vector<Section*> footers;
+    for (const auto& s : report_.sections()) {
+        switch (s->kind) {
+        case SectionKind::PageHeader:
+            if (!pageHeader_)
+                pageHeader_ = s.get();
+            break;
+        case SectionKind::PageFooter:
+            if (!pageFooter_)
+                pageFooter_ = s.get();
+            break;
+        case SectionKind::Detail:
+            if (!detail_)
+                detail_ = s.get();
+            break;
+        case SectionKind::GroupHeader:
+            groupHeaders_.push_back(s.get());
+            break;
+        case SectionKind::GroupFooter:
+            footers.push_back(s.get());
+            break;
+        }
+    }
+    // Footers close in the reverse order of their headers: the last footer
+    // belongs to the first (outermost) header.
+    groupFooters_.assign(groupHeaders_.size(), nullptr);
+    for (std::size_t k = 0; k < groupHeaders_.size() && k < footers.size(); ++k)
+        groupFooters_[k] = footers[footers.size() - 1 - k];
+}
+
+void ReportLayouter::collectBindings() {
+    bindings_.clear();
+    sums_.clear();
+    for (const auto& s : report_.sections()) {
+        for (const auto& c : s->controls) {
+            if (c->kind != ControlKind::Field && c->kind != ControlKind::CheckBox)
+                continue;
+            if (c->dataField.empty() || c->pageValue != PageValue::None)
+                continue;
+            if (c->summary == SummaryFunction::None) {
+                bindings_.push_back({c.get(), c->dataField});
+                continue;
+            }
+            int level = -1;
+            for (std::size_t k = 0; k < groupHeaders_.size(); ++k) {
+                if (!c->summaryGroup.empty() ? groupHeaders_[k]->name == c->summaryGroup
+                                             : groupFooters_[k] == s.get())
+                    level = static_cast<int>(k);
+            }
+            if (!c->summaryGroup.empty() && level < 0)
+                throw EngineError(error_code::kNotFound, "The field " + c->name +
+                                                             " sums over a group that the report "
+                                                             "does not have: " +
+                                                             c->summaryGroup);
+            sums_.push_back({c.get(), c->dataField, level});
+        }
+    }
+}
+
+void ReportLayouter::bindRecord(const RecordSource& records) {
+    for (const Binding& b : bindings_) {
+        Value value = readColumn(records, b.column, b.control);
+        if (b.control->kind == ControlKind::CheckBox) {
+            auto number = value.number();
+            b.control->checked = number ? *number != 0 : value.toText() == "True";
+        } else {
+            b.control->text = formatValue(value, b.control->outputFormat);
+        }
+    }
+}
+
+void ReportLayouter::addToSums(const RecordSource& records) {
+    for (Sum& sum : sums_) {
+        Value value = readColumn(records, sum.column, sum.control);
+        if (auto number = value.number()) {
+            sum.total += *number;
+            sum.integral = sum.integral &&
+                           (value.isInteger() ||
+                            *number == static_cast<double>(static_cast<std::int64_t>(*number)));
+        }
+    }
+}
+
+void ReportLayouter::showSums() {
+    for (Sum& sum : sums_) {
+        Value value = sum.integral ? Value::integer(static_cast<std::int64_t>(sum.total))
+                                   : Value::real(sum.total);
+        sum.control->text = formatValue(value, sum.control->outputFormat);
+    }
+}
+
+void ReportLayouter::renderBand(Section& section, Band& band) {
+    if (!sums_.empty())
+        showSums();
+    if (section.beforePrint)
+        section.beforePrint();
+    renderer_->render(section, band);
+}
+
+void ReportLayouter::printBand(Section* section, PageBuilder& pages) {
+    if (!section || !section->visible)
+        return;
+    renderBand(*section, band_);
+    pages.place(band_);
+    if (section->newPageAfter)
+        pages.breakPage();
+}
+
+PageList ReportLayouter::run(RecordSource* records) {
+    collectSections();
+    collectBindings();
+    PageList document;
+    document.paperWidth = report_.paperWidth() * kPointsPerTwip;
+    document.paperHeight = report_.paperHeight() * kPointsPerTwip;
+    document_ = &document;
+    renderer_ = std::make_unique<BandRenderer>(shaper_, document);
+
+    PageFrame frame;
+    frame.paperHeight = document.paperHeight;
+    frame.marginLeft = report_.margins.left * kPointsPerTwip;
+    frame.marginTop = report_.margins.top * kPointsPerTwip;
+    frame.marginBottom = report_.margins.bottom * kPointsPerTwip;
+    frame.footerHeight =
+        pageFooter_ && pageFooter_->visible ? pageFooter_->height * kPointsPerTwip : 0;
+
+    auto header = [this](Band& band) {
+        if (pageHeader_ && pageHeader_->visible)
+            renderBand(*pageHeader_, band);
+    };
+    auto footer = [this](Band& band, int pageNumber) {
+        if (!pageFooter_ || !pageFooter_->visible)
+            return;
+        for (const auto& c : pageFooter_->controls)
+            if (c->pageValue == PageValue::PageNumber)
+                c->text = std::to_string(pageNumber);
+        renderBand(*pageFooter_, band);
+    };
+    PageBuilder pages(document, frame, header, footer);
+
+    const std::size_t levels = groupHeaders_.size();
+    std::vector<Value> groupValues(levels);
+    std::vector<Value> nextValues(levels);
+    bool first = true;
+    // The bands of one record wait until its detail was prepared, so that a page
+    // opened for them shows this record in its header.
+    std::vector<Band> pending(levels);
+    Band detailBand;
+
+    for (; records && !records->eof(); records->moveNext()) {
+        for (std::size_t k = 0; k < levels; ++k)
+            nextValues[k] =
+                readColumn(*records, groupHeaders_[k]->groupField, nullptr, groupHeaders_[k]);
+        std::size_t breakLevel = 0;
+        if (!first) {
+            breakLevel = levels;
+            for (std::size_t k = 0; k < levels; ++k)
+                if (!(nextValues[k] == groupValues[k])) {
+                    breakLevel = k;
+                    break;
+                }
+            // Footers of the groups that end print with the previous record's values.
+            for (std::size_t k = levels; k-- > breakLevel;)
+                printBand(groupFooters_[k], pages);
+        }
+        first = false;
+        groupValues = nextValues;
+
+        bindRecord(*records);
+        for (Sum& sum : sums_)
+            if (sum.level >= static_cast<int>(breakLevel)) {
+                sum.total = 0;
+                sum.integral = true;
+            }
+        addToSums(*records);
+
+        std::size_t headersToPrint = 0;
+        for (std::size_t k = breakLevel; k < levels; ++k) {
+            Section* h = groupHeaders_[k];
+            if (!h->visible)
+                continue;
+            renderBand(*h, pending[headersToPrint++]);
+        }
+        const bool detailShown = detail_ && detail_->visible;
+        if (detailShown)
+            renderBand(*detail_, detailBand);
+
+        std::size_t i = 0;
+        for (std::size_t k = breakLevel; k < levels; ++k) {
+            if (!groupHeaders_[k]->visible)
+                continue;
+            pages.place(pending[i++]);
+            document.outline.push_back(
+                {groupValues[k].toText(), document.pageCount() - 1, static_cast<int>(k)});
+            if (groupHeaders_[k]->newPageAfter)
+                pages.breakPage();
+        }
+        if (detailShown) {
+            pages.place(detailBand);
+            if (detail_->newPageAfter)
+                pages.breakPage();
+        }
+    }
+    if (!first)
+        for (std::size_t k = levels; k-- > 0;)
+            printBand(groupFooters_[k], pages);
+    pages.finish();
+    document_ = nullptr;
+    renderer_.reset();
+    return document;
+}
+
+} // namespace vorn::engine

@@ -1,0 +1,143 @@
+#include "platform/engine/render/report_document.h"
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <deque>
+#include <stdexcept>
+
+namespace vorn::engine {
+namespace {
+
+constexpr double kRuleWidth = 0.75; // points
+
+struct SaveRestore {
+    explicit SaveRestore(cairo_t* c) : cr(c) { cairo_save(cr); }
+    ~SaveRestore() { cairo_restore(cr); }
+    SaveRestore(const SaveRestore&) = delete;
+    SaveRestore& operator=(const SaveRestore&) = delete;
+    cairo_t* cr;
+};
+
+void setColor(cairo_t* cr, const Color& c) {
+    cairo_set_source_rgb(cr, c.red / 255.0, c.green / 255.0, c.blue / 255.0);
+}
+
+/// The glyphs of one page in one font and colour, drawn with a single call.
+struct GlyphBatch {
+    FontId font;
+    std::uint8_t color;
+    std::vector<cairo_glyph_t> glyphs;
+};
+
+// A deque, so that adding a batch for a fallback face keeps the others in place.
+GlyphBatch& batchFor(std::deque<GlyphBatch>& batches, FontId font, std::uint8_t color) {
+    for (auto& b : batches)
+        if (b.font == font && b.color == color)
+            return b;
+    batches.push_back({font, color, {}});
+    return batches.back();
+}
+
+} // namespace
+
+ReportDocument::ReportDocument(
+    PageList pages, std::unique_ptr<PangoTextShaper> shaper, std::string title,
+    std::vector<OutlineEntry> outline,
+    std::map<std::string, std::shared_ptr<const Picture>, std::less<>> pictures)
+    : pages_(std::move(pages)), shaper_(std::move(shaper)), title_(std::move(title)),
+      outline_(std::move(outline)), pictures_(std::move(pictures)) {
+    surfaces_.resize(pages_.pictureNames.size());
+}
+
+ReportDocument::~ReportDocument() = default;
+
+PageSize ReportDocument::pageSize() const {
+    return {pages_.paperWidth, pages_.paperHeight};
+}
+
+std::string ReportDocument::pageValueText(const PageValueItem& item, int index) const {
+    return std::to_string(item.value == PageValue::PageNumber ? index + 1 : pageCount());
+}
+
+cairo_surface_t* ReportDocument::pictureSurface(std::uint16_t index) const {
+    if (!surfaces_[index]) {
+        auto picture = pictures_.find(pages_.pictureNames[index]);
+        if (picture == pictures_.end() || !picture->second)
+            return nullptr;
+        surfaces_[index] = makePictureSurface(picture->second);
+    }
+    return surfaces_[index].get();
+}
+
+void ReportDocument::paint(int index, cairo_t* cr) const {
+    if (index < 0 || index >= pageCount())
+        throw std::out_of_range("No page " + std::to_string(index));
+    SaveRestore guard(cr);
+
+    for (const BoxItem& box : pages_.boxes(index)) {
+        setColor(cr, pages_.palette[box.color]);
+        cairo_rectangle(cr, box.x, box.top, box.width, box.height);
+        cairo_fill(cr);
+    }
+
+    for (const PictureItem& item : pages_.pictures(index)) {
+        cairo_surface_t* surface = pictureSurface(item.picture);
+        if (!surface)
+            continue;
+        // The picture keeps its proportions and sits centred in its frame.
+        const double w = cairo_image_surface_get_width(surface);
+        const double h = cairo_image_surface_get_height(surface);
+        if (w <= 0 || h <= 0)
+            continue;
+        const double scale = std::min(item.width / w, item.height / h);
+        SaveRestore pictureGuard(cr);
+        cairo_translate(cr, item.x + (item.width - w * scale) / 2,
+                        item.top + (item.height - h * scale) / 2);
+        cairo_scale(cr, scale, scale);
+        cairo_set_source_surface(cr, surface, 0, 0);
+        cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
+        cairo_rectangle(cr, 0, 0, w, h);
+        cairo_fill(cr);
+    }
+
+    auto lines = pages_.lines(index);
+    if (lines.size > 0) {
+        cairo_set_line_width(cr, kRuleWidth);
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_SQUARE);
+        for (const LineItem& line : lines) {
+            setColor(cr, pages_.palette[line.color]);
+            cairo_move_to(cr, line.x1, line.y1);
+            cairo_line_to(cr, line.x2, line.y2);
+            cairo_stroke(cr);
+        }
+    }
+
+    std::deque<GlyphBatch> batches;
+    auto addRun = [&](RunId run, FontId font, std::uint8_t color, double x, double top) {
+        const double baseline = top + shaper_->metrics(font).ascent;
+        shaper_->appendGlyphs(run, x, baseline, batchFor(batches, font, color).glyphs,
+                              [&](FontId face) -> std::vector<cairo_glyph_t>& {
+                                  return batchFor(batches, face, color).glyphs;
+                              });
+    };
+    for (const TextItem& text : pages_.texts(index))
+        addRun(text.run, text.font, text.color, text.x, text.top);
+    for (const PageValueItem& item : pages_.pageValues(index)) {
+        const RunId run = shaper_->shape(item.font, pageValueText(item, index));
+        double x = item.x;
+        const double slack = item.width - shaper_->width(run);
+        if (item.alignment == Alignment::Center)
+            x += slack / 2;
+        else if (item.alignment == Alignment::Right)
+            x += slack;
+        addRun(run, item.font, item.color, x, item.top);
+    }
+    for (const GlyphBatch& batch : batches) {
+        setColor(cr, pages_.palette[batch.color]);
+        shaper_->selectFont(cr, batch.font);
+        cairo_show_glyphs(cr, batch.glyphs.data(), static_cast<int>(batch.glyphs.size()));
+    }
+}
+
+} // namespace vorn::engine

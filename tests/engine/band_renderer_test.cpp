@@ -1,0 +1,178 @@
+#include "platform/engine/layout/band_renderer.h"
+#include "tests/engine/fake_text_shaper.h"
+
+#include <gtest/gtest.h>
+
+namespace vorn::engine {
+namespace {
+
+// With the fake shaper and the default Arial 10 a byte is 5 points wide and a
+// line 12 points high. A 100-twip-wide field (5 pt) holds one byte per line.
+class BandRendererTest : public ::testing::Test {
+protected:
+    Control& field(const std::string& name, double left, double top, double width, double height,
+                   const std::string& text) {
+        Control& c = section.controls.add(ControlKind::Field, name);
+        c.left = left;
+        c.top = top;
+        c.width = width;
+        c.height = height;
+        c.text = text;
+        return c;
+    }
+    std::vector<std::string> texts() {
+        std::vector<std::string> out;
+        for (const TextItem& t : band.items.texts)
+            out.emplace_back(shaper.text(t.run));
+        return out;
+    }
+    void render() { BandRenderer(shaper, document).render(section, band); }
+
+    testing::FakeTextShaper shaper;
+    PageList document;
+    Section section{SectionKind::Detail, "Detail"};
+    Band band;
+};
+
+TEST_F(BandRendererTest, textThatFitsStaysOneLineAndTheBandKeepsItsHeight) {
+    section.height = 400;
+    field("a", 200, 100, 2000, 240, "hello");
+    render();
+    ASSERT_EQ(texts(), std::vector<std::string>{"hello"});
+    EXPECT_FLOAT_EQ(band.items.texts[0].x, 10);
+    EXPECT_FLOAT_EQ(band.items.texts[0].top, 5);
+    EXPECT_DOUBLE_EQ(band.height, 20);
+}
+
+TEST_F(BandRendererTest, growingFieldWrapsAndTheBandGrowsWithIt) {
+    section.height = 300; // 15 pt; the field ends at 12 pt, 3 pt above the bottom
+    field("a", 0, 0, 500, 240, "aaaa bbbb cccc"); // 25 pt wide: "aaaa" per line
+    render();
+    EXPECT_EQ(texts(), (std::vector<std::string>{"aaaa", "bbbb", "cccc"}));
+    EXPECT_FLOAT_EQ(band.items.texts[2].top, 24);
+    EXPECT_DOUBLE_EQ(band.height, 36 + 3);
+}
+
+TEST_F(BandRendererTest, controlsBelowAGrownFieldMoveDown) {
+    section.height = 600;
+    field("a", 0, 0, 500, 240, "aaaa bbbb");  // grows from 12 to 24 pt
+    field("below", 0, 300, 2000, 240, "x");   // starts under it
+    field("beside", 1000, 0, 2000, 240, "y"); // starts above its bottom: stays
+    render();
+    ASSERT_EQ(texts(), (std::vector<std::string>{"aaaa", "bbbb", "y", "x"}));
+    EXPECT_FLOAT_EQ(band.items.texts[3].top, 15 + 12);
+    EXPECT_FLOAT_EQ(band.items.texts[2].top, 0);
+    EXPECT_DOUBLE_EQ(band.height, 30 + 12);
+}
+
+TEST_F(BandRendererTest, textThatCannotGrowIsCutAtTheWidthAndHeight) {
+    section.height = 300;
+    Control& c = field("a", 0, 0, 500, 240, "aaaa bbbb abcdefgh");
+    c.canGrow = false;
+    render();
+    EXPECT_EQ(texts(), std::vector<std::string>{"aaaa"});
+    EXPECT_DOUBLE_EQ(band.height, 15);
+    c.text = "abcdefgh";
+    render();
+    EXPECT_EQ(texts(), std::vector<std::string>{"abcde"});
+}
+
+TEST_F(BandRendererTest, labelsWrapWithinTheirHeight) {
+    section.height = 450;
+    Control& c = section.controls.add(ControlKind::Label, "l");
+    c.width = 500;
+    c.height = 450; // room for one 12-pt line and a bit
+    c.caption = "Items Incomplete";
+    render();
+    EXPECT_EQ(texts(), std::vector<std::string>{"Items"});
+    c.height = 480; // two lines
+    render();
+    EXPECT_EQ(texts(), (std::vector<std::string>{"Items", "Incom"}));
+}
+
+TEST_F(BandRendererTest, emptyShrinkingFieldTakesNoRoomOnlyWhereTheBandMayShrink) {
+    section.height = 600;
+    Control& c = field("a", 0, 300, 2000, 240, "");
+    c.canShrink = true;
+    render();
+    EXPECT_TRUE(band.items.texts.empty());
+    EXPECT_DOUBLE_EQ(band.height, 30);
+    section.canShrink = true;
+    render();
+    EXPECT_DOUBLE_EQ(band.height, 30 - 12);
+}
+
+TEST_F(BandRendererTest, hiddenControlsPrintNothing) {
+    section.height = 300;
+    field("a", 0, 0, 2000, 240, "shown");
+    field("b", 0, 0, 2000, 240, "hidden").visible = false;
+    render();
+    EXPECT_EQ(texts(), std::vector<std::string>{"shown"});
+}
+
+TEST_F(BandRendererTest, centredTextAndSilverBackground) {
+    section.height = 300;
+    Control& c = field("a", 100, 0, 1000, 270, "ab"); // 50 pt wide, text 10 pt
+    c.alignment = Alignment::Center;
+    c.backColor = Color::silver();
+    c.foreColor = Color::white();
+    render();
+    ASSERT_EQ(band.items.texts.size(), 1u);
+    EXPECT_FLOAT_EQ(band.items.texts[0].x, 5 + 20);
+    ASSERT_EQ(band.items.boxes.size(), 1u);
+    EXPECT_FLOAT_EQ(band.items.boxes[0].width, 50);
+    EXPECT_FLOAT_EQ(band.items.boxes[0].height, 13.5f);
+    EXPECT_EQ(document.palette[band.items.boxes[0].color], Color::silver());
+    EXPECT_EQ(document.palette[band.items.texts[0].color], Color::white());
+}
+
+TEST_F(BandRendererTest, pageValuesWaitForThePageCount) {
+    section.height = 300;
+    Control& c = field("n", 100, 90, 450, 270, "Field6");
+    c.pageValue = PageValue::PageNumber;
+    render();
+    EXPECT_TRUE(band.items.texts.empty());
+    ASSERT_EQ(band.items.pageValues.size(), 1u);
+    EXPECT_EQ(band.items.pageValues[0].value, PageValue::PageNumber);
+}
+
+TEST_F(BandRendererTest, checkBoxesDrawABoxAMarkWhenCheckedAndTheirCaption) {
+    section.height = 300;
+    Control& c = section.controls.add(ControlKind::CheckBox, "c");
+    c.width = 2000;
+    c.height = 270;
+    c.caption = "Done";
+    render();
+    EXPECT_EQ(band.items.lines.size(), 4u);
+    EXPECT_EQ(texts(), std::vector<std::string>{"Done"});
+    EXPECT_GT(band.items.texts[0].x, 8); // right of the 8-point box
+    c.checked = true;
+    render();
+    EXPECT_EQ(band.items.lines.size(), 6u);
+}
+
+TEST_F(BandRendererTest, linesAndPicturesKeepTheirFrames) {
+    section.height = 1425;
+    Control& line = section.controls.add(ControlKind::Line, "linItem");
+    line.x1 = 0;
+    line.y1 = 1170;
+    line.x2 = 10710;
+    line.y2 = 1170;
+    Control& picture = section.controls.add(ControlKind::Picture, "Image2");
+    picture.left = 9450;
+    picture.top = 90;
+    picture.width = 1080;
+    picture.height = 990;
+    picture.picture = "logo";
+    render();
+    ASSERT_EQ(band.items.lines.size(), 1u);
+    EXPECT_FLOAT_EQ(band.items.lines[0].x2, 535.5f);
+    EXPECT_FLOAT_EQ(band.items.lines[0].y1, 58.5f);
+    ASSERT_EQ(band.items.pictures.size(), 1u);
+    EXPECT_FLOAT_EQ(band.items.pictures[0].width, 54);
+    EXPECT_EQ(document.pictureNames[band.items.pictures[0].picture], "logo");
+    EXPECT_DOUBLE_EQ(band.height, 71.25);
+}
+
+} // namespace
+} // namespace vorn::engine

@@ -1,0 +1,107 @@
+#include "platform/engine/layout/page_builder.h"
+
+#include <gtest/gtest.h>
+
+namespace vorn::engine {
+namespace {
+
+// A page of 100 points with 10-point margins, a 10-point header and footer: the
+// body runs from 20 to 80.
+class PageBuilderTest : public ::testing::Test {
+protected:
+    PageBuilderTest()
+        : builder(
+              document, PageFrame{100, 5, 10, 10, 10}, [this](Band& b) { header(b); },
+              [this](Band& b, int n) { footer(b, n); }) {}
+
+    void header(Band& b) {
+        b.height = 10;
+        b.items.boxes.push_back({0, 0, 1, 1, 0});
+        ++headers;
+    }
+    void footer(Band& b, int n) {
+        b.height = 10;
+        b.items.lines.push_back({0, 0, 1, 0, 0});
+        footerPages.push_back(n);
+    }
+    static Band textBand(double height, std::vector<float> lineTops) {
+        Band b;
+        b.height = height;
+        for (float top : lineTops)
+            b.items.texts.push_back({0, top, 10, static_cast<RunId>(top), 0, 0});
+        return b;
+    }
+
+    PageList document;
+    int headers = 0;
+    std::vector<int> footerPages;
+    PageBuilder builder;
+};
+
+TEST_F(PageBuilderTest, bandsStackAndBreakWhenTheBodyIsFull) {
+    for (int i = 0; i < 7; ++i)
+        builder.place(textBand(20, {0}));
+    builder.finish();
+    ASSERT_EQ(document.pageCount(), 3); // 3 bands of 20 fill a 60-point body
+    EXPECT_EQ(headers, 3);
+    EXPECT_EQ(footerPages, (std::vector<int>{1, 2, 3}));
+    auto first = document.texts(0);
+    ASSERT_EQ(first.size, 3u);
+    EXPECT_FLOAT_EQ(first.first[0].top, 20);
+    EXPECT_FLOAT_EQ(first.first[2].top, 60);
+    EXPECT_FLOAT_EQ(first.first[0].x, 5);
+    EXPECT_EQ(document.texts(2).size, 1u);
+    EXPECT_FLOAT_EQ(document.lines(0).first[0].y1, 80); // the footer sits on the body's end
+}
+
+TEST_F(PageBuilderTest, breakPageStartsTheNextBandOnANewPage) {
+    builder.place(textBand(10, {0}));
+    builder.breakPage();
+    builder.place(textBand(10, {0}));
+    builder.breakPage();
+    builder.finish();
+    EXPECT_EQ(document.pageCount(), 2); // no empty page after the last break
+}
+
+TEST_F(PageBuilderTest, nothingPlacedStillGivesOnePage) {
+    builder.finish();
+    EXPECT_EQ(document.pageCount(), 1);
+    EXPECT_EQ(headers, 1);
+    EXPECT_EQ(footerPages.size(), 1u);
+}
+
+TEST_F(PageBuilderTest, aBandTallerThanThePageIsSplitAtItsLines) {
+    std::vector<float> tops;
+    for (int i = 0; i < 20; ++i)
+        tops.push_back(static_cast<float>(i * 10)); // 200 points of 10-point lines
+    builder.place(textBand(200, tops));
+    builder.place(textBand(10, {0}));
+    builder.finish();
+    ASSERT_EQ(document.pageCount(), 4); // 6 + 6 + 6 + 2 lines, then the small band
+    std::size_t total = 0;
+    for (int p = 0; p < document.pageCount(); ++p) {
+        for (const TextItem& t : document.texts(p)) {
+            EXPECT_GE(t.top, 20 - 1e-3);
+            EXPECT_LE(t.top + t.height, 80 + 1e-3);
+        }
+        total += document.texts(p).size;
+    }
+    EXPECT_EQ(total, 21u);
+    EXPECT_EQ(document.texts(3).size, 3u);
+    EXPECT_FLOAT_EQ(document.texts(3).first[2].top, 40);
+}
+
+TEST_F(PageBuilderTest, anItemTallerThanAnyPageIsPlacedOnceAndTheRunEnds) {
+    Band b;
+    b.height = 500;
+    b.items.boxes.push_back({0, 0, 10, 500, 0});
+    b.items.texts.push_back({0, 490, 10, 1, 0, 0});
+    builder.place(b);
+    builder.finish();
+    EXPECT_GE(document.pageCount(), 2);
+    EXPECT_LE(document.pageCount(), 3);
+    EXPECT_EQ(document.items.texts.size(), 1u);
+}
+
+} // namespace
+} // namespace vorn::engine

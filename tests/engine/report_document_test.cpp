@@ -1,0 +1,307 @@
+#include "platform/engine/data/memory_record_source.h"
+#include "platform/engine/engine_error.h"
+#include "platform/engine/render/run_report.h"
+#include "reports/designs/embedded_designs.h"
+
+#include <cairo-pdf.h>
+#include <cairo.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <regex>
+#include <set>
+#include <sstream>
+
+namespace vorn::engine {
+namespace {
+
+std::string runCommand(const std::string& command) {
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string out;
+    std::array<char, 4096> buffer{};
+    while (pipe && fgets(buffer.data(), buffer.size(), pipe.get()))
+        out += buffer.data();
+    return out;
+}
+
+// The tests write their own PDF, page by page, the way any consumer of a
+// PageDocument does.
+void writeTestPdf(const PageDocument& document, const std::string& path) {
+    const PageSize size = document.pageSize();
+    std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)> surface(
+        cairo_pdf_surface_create(path.c_str(), size.width, size.height), cairo_surface_destroy);
+    std::unique_ptr<cairo_t, void (*)(cairo_t*)> cr(cairo_create(surface.get()), cairo_destroy);
+    for (int i = 0; i < document.pageCount(); ++i) {
+        document.paint(i, cr.get());
+        cairo_show_page(cr.get());
+    }
+    cairo_surface_finish(surface.get());
+}
+
+int pageCountOf(const std::string& pdf) {
+    std::smatch m;
+    std::string info = runCommand("pdfinfo '" + pdf + "'");
+    return std::regex_search(info, m, std::regex(R"(Pages:\s+(\d+))")) ? std::stoi(m[1]) : -1;
+}
+
+// Text is set with its baseline one font ascent below the control's top. PDF
+// readers measure a word's top from the ascent in the PDF's font descriptor,
+// which differs from the face's by up to a quarter of the size; tops are checked
+// to within that, still far closer than a band's height.
+constexpr double kAscentSlack = 0.25;
+
+struct Word {
+    std::string text;
+    double xMin, yMin, xMax, yMax;
+    int page;
+};
+
+std::vector<Word> wordsOf(const std::string& pdf) {
+    std::string html = runCommand("pdftotext -bbox-layout '" + pdf + "' -");
+    std::vector<Word> words;
+    std::regex page("<page ");
+    std::regex word(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    int pageIndex = -1;
+    std::istringstream lines(html);
+    std::string line;
+    std::smatch m;
+    while (std::getline(lines, line)) {
+        if (std::regex_search(line, page))
+            ++pageIndex;
+        if (std::regex_search(line, m, word))
+            words.push_back({m[5], std::stod(m[1]), std::stod(m[2]), std::stod(m[3]),
+                             std::stod(m[4]), pageIndex});
+    }
+    return words;
+}
+
+const Word* find(const std::vector<Word>& words, const std::string& text, int page) {
+    for (const Word& w : words)
+        if (w.text == text && w.page == page)
+            return &w;
+    return nullptr;
+}
+
+class ReportDocumentTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = std::filesystem::temp_directory_path() /
+              ("vorn-engine-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override {
+        if (!std::getenv("VORN_KEEP_TEST_FILES"))
+            std::filesystem::remove_all(dir);
+    }
+
+    std::shared_ptr<ReportDocument> projectStatus(int folders) {
+        report = designs::loadReport("repVornProjectDetail");
+        std::vector<std::vector<Value>> rows;
+        for (int i = 0; i < folders; ++i)
+            rows.push_back({Value::text(i < folders / 2 ? "Alpha" : "Beta"),
+                            Value::text("Folder " + std::to_string(i)), Value::date("01/02/2026"),
+                            Value::integer(1), Value::integer(2), Value::integer(3)});
+        report->recordSourceOpener = [rows](const DataControl& data) {
+            EXPECT_EQ(data.name, "DAODataControl1");
+            return std::make_unique<MemoryRecordSource>(
+                std::vector<std::string>{"ProjectName", "FolderPath", "ProjectCreated",
+                                         "ItemsComplete", "ItemsIncomplete", "ItemsTotal"},
+                rows);
+        };
+        report->setPageFooterBeforePrint(
+            [this] { report->control("lblDatePrinted").caption = "05/12/2026 18:00:00"; });
+        return runReport(*report);
+    }
+
+    std::filesystem::path dir;
+    std::unique_ptr<Report> report;
+};
+
+TEST_F(ReportDocumentTest, readerSeesTheTextWhereTheControlsAre) {
+    auto document = projectStatus(4);
+    const std::string pdf = (dir / "status.pdf").string();
+    writeTestPdf(*document, pdf);
+    EXPECT_EQ(pageCountOf(pdf), 1);
+    auto words = wordsOf(pdf);
+    // lblReportTitle: left 720 and top 90 in a page header at the 1080/1440 margins.
+    const Word* title = find(words, "Project", 0);
+    ASSERT_NE(title, nullptr);
+    EXPECT_NEAR(title->xMin, (1080 + 720) / 20.0, 0.3);
+    EXPECT_NEAR(title->yMin, (1440 + 90) / 20.0, kAscentSlack * 15.75);
+    // The group header's name, then the detail lines under the heading band.
+    const Word* alpha = find(words, "Alpha", 0);
+    ASSERT_NE(alpha, nullptr);
+    EXPECT_NEAR(alpha->xMin, (1080 + 90) / 20.0, 0.3);
+    EXPECT_NEAR(alpha->yMin, (1440 + 990) / 20.0, kAscentSlack * 12);
+    const Word* folder = find(words, "Folder", 0);
+    ASSERT_NE(folder, nullptr);
+    EXPECT_NEAR(folder->xMin, (1080 + 90) / 20.0, 0.3);
+    // Page 1 of 1 in the footer, centred in its fields.
+    const Word* of = find(words, "of", 0);
+    ASSERT_NE(of, nullptr);
+    EXPECT_NEAR(of->xMin, (1080 + 9450) / 20.0, 0.3);
+    EXPECT_NEAR(of->yMin, (15840 - 1440 - 375 + 90) / 20.0, kAscentSlack * 8.25);
+    int ones = 0;
+    for (const Word& w : words)
+        if (w.text == "1" && std::abs(w.yMin - of->yMin) < 0.5)
+            ++ones;
+    EXPECT_EQ(ones, 2);
+    // Each group's total: 2 folders of 3 items.
+    int sixes = 0;
+    for (const Word& w : words)
+        sixes += w.text == "6";
+    EXPECT_EQ(sixes, 2);
+    EXPECT_NE(find(words, "18:00:00", 0), nullptr);
+}
+
+TEST_F(ReportDocumentTest, pageNumbersReadNOfM) {
+    auto document = projectStatus(120);
+    ASSERT_GE(document->pageCount(), 3);
+    const std::string pdf = (dir / "long.pdf").string();
+    writeTestPdf(*document, pdf);
+    std::string text = runCommand("pdftotext -layout '" + pdf + "' -");
+    const std::string total = std::to_string(document->pageCount());
+    for (int page = 1; page <= document->pageCount(); ++page)
+        EXPECT_TRUE(std::regex_search(
+            text, std::regex("Page +" + std::to_string(page) + " +of +" + total + "\\s")))
+            << page;
+    EXPECT_EQ(pageCountOf(pdf), document->pageCount());
+}
+
+TEST_F(ReportDocumentTest, fontsAreTheDesignsOwnAndEmbedded) {
+    auto document = projectStatus(2);
+    const std::string pdf = (dir / "fonts.pdf").string();
+    writeTestPdf(*document, pdf);
+    std::string fonts = runCommand("pdffonts '" + pdf + "'");
+    EXPECT_NE(fonts.find("Tahoma"), std::string::npos) << fonts;
+    EXPECT_NE(fonts.find("LiberationSans"), std::string::npos) << fonts;
+    std::istringstream lines(fonts);
+    std::string line;
+    int listed = 0;
+    while (std::getline(lines, line)) {
+        if (line.find("Tahoma") == std::string::npos &&
+            line.find("Liberation") == std::string::npos)
+            continue;
+        ++listed;
+        EXPECT_NE(line.find(" yes "), std::string::npos) << line;
+    }
+    EXPECT_GE(listed, 2);
+}
+
+TEST_F(ReportDocumentTest, picturesAreEmbeddedOnceForAllPages) {
+    auto document = projectStatus(120);
+    const std::string pdf = (dir / "pictures.pdf").string();
+    writeTestPdf(*document, pdf);
+    std::string images = runCommand("pdfimages -list '" + pdf + "'");
+    int rows = 0;
+    std::set<std::string> objects;
+    std::istringstream lines(images);
+    std::string line;
+    std::getline(lines, line);
+    std::getline(lines, line);
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::vector<std::string> f;
+        std::string field;
+        while (fields >> field)
+            f.push_back(field);
+        if (f.size() > 11) {
+            ++rows;
+            objects.insert(f[10]);
+        }
+    }
+    EXPECT_EQ(rows, 3 * document->pageCount());
+    EXPECT_EQ(objects.size(), 3u);
+    EXPECT_NE(images.find("jpeg"), std::string::npos);
+}
+
+TEST_F(ReportDocumentTest, paintingAPageOutsideTheDocumentThrows) {
+    auto document = projectStatus(1);
+    std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)> surface(
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, 10, 10), cairo_surface_destroy);
+    std::unique_ptr<cairo_t, void (*)(cairo_t*)> cr(cairo_create(surface.get()), cairo_destroy);
+    EXPECT_THROW(document->paint(1, cr.get()), std::out_of_range);
+    EXPECT_THROW(document->paint(-1, cr.get()), std::out_of_range);
+}
+
+TEST(RunReport, withoutARecordSourceOpenerIsAnError) {
+    auto report = designs::loadReport("repVornItemList");
+    setDefaultRecordSourceOpener({});
+    try {
+        runReport(*report);
+        FAIL();
+    } catch (const EngineError& e) {
+        EXPECT_EQ(e.code(), error_code::kFail);
+    }
+}
+
+TEST(RunReport, itemListDesignAloneHasOnlyHeaderAndFooter) {
+    auto report = designs::loadReport("repVornItemList");
+    report->recordSourceOpener = [](const DataControl&) {
+        return std::make_unique<MemoryRecordSource>(
+            std::vector<std::string>{"ItemIndex"},
+            std::vector<std::vector<Value>>{{Value::integer(1)}, {Value::integer(2)}});
+    };
+    auto document = runReport(*report);
+    ASSERT_EQ(document->pageCount(), 1);
+    std::vector<std::string> texts;
+    for (const TextItem& t : document->pages().texts(0))
+        texts.emplace_back(document->text(t));
+    EXPECT_EQ(texts,
+              (std::vector<std::string>{"Item List Report", "of", "Page", "Printed", "Printed"}));
+}
+
+TEST(PangoTextShaper, designFontsResolveToTheirFaces) {
+    PangoTextShaper shaper;
+    EXPECT_EQ(shaper.resolvedFamily(shaper.font({"Tahoma", 8.25, false})), "Tahoma");
+    EXPECT_EQ(shaper.resolvedFamily(shaper.font({"Tahoma", 9, true})), "Tahoma");
+    EXPECT_EQ(shaper.resolvedFamily(shaper.font({"Arial", 8, false})), "Liberation Sans");
+    const FontId tahoma = shaper.font({"Tahoma", 15.75, false});
+    // Widths scale with the size as given, not rounded to whole points.
+    const double small = shaper.measure(shaper.font({"Tahoma", 7.875, false}), "Item List Report");
+    EXPECT_NEAR(shaper.measure(tahoma, "Item List Report"), 2 * small, 1e-3);
+    const RunId run = shaper.shape(tahoma, "Report");
+    EXPECT_EQ(shaper.shape(tahoma, "Report"), run);
+    EXPECT_EQ(shaper.text(run), "Report");
+    std::vector<cairo_glyph_t> glyphs;
+    auto noFallback = [](FontId) -> std::vector<cairo_glyph_t>& {
+        ADD_FAILURE() << "Tahoma has every letter of \"Report\"";
+        static std::vector<cairo_glyph_t> none;
+        return none;
+    };
+    shaper.appendGlyphs(run, 10, 20, glyphs, noFallback);
+    ASSERT_EQ(glyphs.size(), 6u);
+    EXPECT_DOUBLE_EQ(glyphs.front().x, 10);
+    EXPECT_DOUBLE_EQ(glyphs.back().y, 20);
+    EXPECT_NEAR(glyphs.back().x - glyphs.front().x, shaper.width(run) - shaper.measure(tahoma, "t"),
+                1e-3);
+}
+
+TEST(PangoTextShaper, charactersTheFontLacksComeFromAFallbackFace) {
+    PangoTextShaper shaper;
+    const FontId tahoma = shaper.font({"Tahoma", 10, false});
+    const RunId run = shaper.shape(tahoma, "a\u2713b"); // a check mark: not in Tahoma
+    std::vector<cairo_glyph_t> own;
+    std::vector<cairo_glyph_t> other;
+    std::vector<FontId> faces;
+    shaper.appendGlyphs(run, 0, 0, own, [&](FontId face) -> std::vector<cairo_glyph_t>& {
+        faces.push_back(face);
+        return other;
+    });
+    ASSERT_EQ(own.size(), 2u);
+    ASSERT_EQ(other.size(), 1u);
+    EXPECT_NE(other[0].index, 0u);
+    EXPECT_NE(faces[0], tahoma);
+    EXPECT_GT(other[0].x, own[0].x);
+    EXPECT_LT(other[0].x, own[1].x);
+}
+
+} // namespace
+} // namespace vorn::engine

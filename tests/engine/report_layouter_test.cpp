@@ -1,0 +1,288 @@
+#include "platform/engine/data/memory_record_source.h"
+#include "platform/engine/engine_error.h"
+#include "platform/engine/layout/report_layouter.h"
+#include "tests/engine/fake_text_shaper.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace vorn::engine {
+namespace {
+
+Control& addField(Section& s, const std::string& name, const std::string& column, double top = 0) {
+    Control& c = s.controls.add(ControlKind::Field, name);
+    c.dataField = column;
+    c.top = top;
+    c.width = 4000;
+    c.height = 200;
+    return c;
+}
+
+Control& addLabel(Section& s, const std::string& name, const std::string& caption) {
+    Control& c = s.controls.add(ControlKind::Label, name);
+    c.caption = caption;
+    c.width = 4000;
+    c.height = 200;
+    return c;
+}
+
+// A report with a page header, one group per "Project", a detail line and a
+// group footer with the sum of "Count"; every band 200 twips (10 points) high.
+struct GroupedReport {
+    GroupedReport() : report("grouped") {
+        Section& header = report.addSection(SectionKind::PageHeader, "PageHeader");
+        header.height = 200;
+        addField(header, "hdrItem", "Item");
+        Section& group = report.addSection(SectionKind::GroupHeader, "GroupHeader1");
+        group.height = 200;
+        group.groupField = "Project";
+        addField(group, "txtProject", "Project");
+        Section& detail = report.addSection(SectionKind::Detail, "Detail");
+        detail.height = 200;
+        addField(detail, "txtItem", "Item");
+        Section& footer = report.addSection(SectionKind::GroupFooter, "GroupFooter1");
+        footer.height = 200;
+        Control& sum = addField(footer, "Field1", "Count");
+        sum.summary = SummaryFunction::Sum;
+        sum.summaryGroup = "GroupHeader1";
+        sum.text = "Count";
+        Section& pageFooter = report.addSection(SectionKind::PageFooter, "PageFooter");
+        pageFooter.height = 200;
+        Control& number = addField(pageFooter, "txtPageNumber", "");
+        number.pageValue = PageValue::PageNumber;
+        Control& count = addField(pageFooter, "txtPageCount", "");
+        count.pageValue = PageValue::PageCount;
+    }
+
+    PageList run(std::vector<std::vector<Value>> rows) {
+        MemoryRecordSource records({"Project", "Item", "Count"}, std::move(rows));
+        return ReportLayouter(report, shaper).run(&records);
+    }
+
+    /// The texts of a page from top to bottom, without the page header's.
+    std::vector<std::string> body(const PageList& pages, int page) {
+        std::vector<const TextItem*> items;
+        for (const TextItem& t : pages.texts(page))
+            if (t.top >= 72 + 10 - 1e-3)
+                items.push_back(&t);
+        std::stable_sort(items.begin(), items.end(),
+                         [](const TextItem* a, const TextItem* b) { return a->top < b->top; });
+        std::vector<std::string> out;
+        for (const TextItem* t : items)
+            out.emplace_back(shaper.text(t->run));
+        return out;
+    }
+
+    Report report;
+    testing::FakeTextShaper shaper;
+};
+
+Value text(const char* s) {
+    return Value::text(s);
+}
+
+TEST(ReportLayouter, groupsBreakAndSumsRestartPerGroup) {
+    GroupedReport r;
+    PageList pages = r.run({{text("P1"), text("a"), Value::integer(1)},
+                            {text("P1"), text("b"), Value::integer(2)},
+                            {text("P2"), text("c"), Value::integer(5)}});
+    ASSERT_EQ(pages.pageCount(), 1);
+    EXPECT_EQ(r.body(pages, 0), (std::vector<std::string>{"P1", "a", "b", "3", "P2", "c", "5"}));
+}
+
+TEST(ReportLayouter, singleRecordGroupSumsEqualItsLine) {
+    GroupedReport r;
+    PageList pages = r.run({{text("P1"), text("a"), Value::real(2.5)}});
+    EXPECT_EQ(r.body(pages, 0), (std::vector<std::string>{"P1", "a", "2.5"}));
+}
+
+TEST(ReportLayouter, innerGroupsBreakWithTheirOuterGroup) {
+    Report report("nested");
+    Section& outer = report.addSection(SectionKind::GroupHeader, "GroupHeader1");
+    outer.groupField = "User";
+    outer.height = 200;
+    addField(outer, "u", "User");
+    Section& inner = report.addSection(SectionKind::GroupHeader, "GroupHeader2");
+    inner.groupField = "Project";
+    inner.height = 200;
+    addField(inner, "p", "Project");
+    Section& detail = report.addSection(SectionKind::Detail, "Detail");
+    detail.height = 200;
+    addField(detail, "f", "Folder");
+    Section& innerEnd = report.addSection(SectionKind::GroupFooter, "GroupFooter2");
+    innerEnd.height = 200;
+    addLabel(innerEnd, "gap", "-");
+    Section& outerEnd = report.addSection(SectionKind::GroupFooter, "GroupFooter1");
+    outerEnd.height = 200;
+    Control& sum = addField(outerEnd, "Field1", "N");
+    sum.summary = SummaryFunction::Sum;
+    sum.summaryGroup = "GroupHeader1";
+
+    MemoryRecordSource records({"User", "Project", "Folder", "N"},
+                               {{text("u1"), text("p1"), text("f1"), Value::integer(1)},
+                                {text("u1"), text("p1"), text("f2"), Value::integer(2)},
+                                {text("u1"), text("p2"), text("f3"), Value::integer(4)},
+                                {text("u2"), text("p2"), text("f4"), Value::integer(8)}});
+    testing::FakeTextShaper shaper;
+    PageList pages = ReportLayouter(report, shaper).run(&records);
+    std::vector<const TextItem*> items;
+    for (const TextItem& t : pages.texts(0))
+        items.push_back(&t);
+    std::stable_sort(items.begin(), items.end(), [](auto* a, auto* b) { return a->top < b->top; });
+    std::vector<std::string> got;
+    for (auto* t : items)
+        got.emplace_back(shaper.text(t->run));
+    EXPECT_EQ(got, (std::vector<std::string>{"u1", "p1", "f1", "f2", "-", "p2", "f3", "-", "7",
+                                             "u2", "p2", "f4", "-", "8"}));
+    // Each group opened gives a bookmark at its level.
+    std::vector<std::pair<std::string, int>> outline;
+    for (const OutlineEntry& e : pages.outline) {
+        outline.emplace_back(e.title, e.level);
+        EXPECT_EQ(e.page, 0);
+    }
+    EXPECT_EQ(outline, (std::vector<std::pair<std::string, int>>{
+                           {"u1", 0}, {"p1", 1}, {"p2", 1}, {"u2", 0}, {"p2", 1}}));
+}
+
+TEST(ReportLayouter, pagesAreNumberedAcrossTheReport) {
+    GroupedReport r;
+    std::vector<int> footerNumbers;
+    Control& number = r.report.control("txtPageNumber");
+    r.report.setPageFooterBeforePrint([&] { footerNumbers.push_back(std::stoi(number.text)); });
+    std::vector<std::vector<Value>> rows;
+    for (int i = 0; i < 150; ++i)
+        rows.push_back({text("P"), Value::text(std::to_string(i)), Value::integer(1)});
+    PageList pages = r.run(rows);
+    // 628 points of body hold 62 ten-point bands: 152 bands need three pages.
+    ASSERT_EQ(pages.pageCount(), 3);
+    EXPECT_EQ(footerNumbers, (std::vector<int>{1, 2, 3}));
+    for (int p = 0; p < 3; ++p) {
+        auto values = pages.pageValues(p);
+        ASSERT_EQ(values.size, 2u);
+        EXPECT_EQ(values.first[0].value, PageValue::PageNumber);
+        EXPECT_EQ(values.first[1].value, PageValue::PageCount);
+    }
+    EXPECT_EQ(r.body(pages, 2).back(), "150");
+}
+
+TEST(ReportLayouter, callbacksRunInPrintingOrder) {
+    GroupedReport r;
+    std::vector<std::string> calls;
+    Control& item = r.report.control("txtItem");
+    r.report.section("PageHeader").beforePrint = [&] { calls.push_back("header"); };
+    r.report.setDetailBeforePrint([&] { calls.push_back("detail " + item.text); });
+    r.report.setPageFooterBeforePrint([&] { calls.push_back("footer"); });
+    r.run({{text("P"), text("a"), Value::integer(1)}, {text("P"), text("b"), Value::integer(1)}});
+    EXPECT_EQ(calls, (std::vector<std::string>{"detail a", "header", "detail b", "footer"}));
+}
+
+TEST(ReportLayouter, pageHeaderShowsItsPagesFirstRecordAfterDetailBeforePrint) {
+    GroupedReport r;
+    r.report.section("Detail").newPageAfter = true;
+    r.report.section("GroupFooter1").visible = false;
+    Control& headerItem = r.report.control("hdrItem");
+    Control& item = r.report.control("txtItem");
+    r.report.setDetailBeforePrint([&] { headerItem.text = "item " + item.text; });
+    PageList pages = r.run({{text("P"), text("a"), Value::integer(1)},
+                            {text("P"), text("b"), Value::integer(1)},
+                            {text("P"), text("c"), Value::integer(1)}});
+    ASSERT_EQ(pages.pageCount(), 3);
+    for (int p = 0; p < 3; ++p) {
+        std::string shown;
+        for (const TextItem& t : pages.texts(p))
+            if (t.top < 72 + 10 - 1e-3)
+                shown = r.shaper.text(t.run);
+        EXPECT_EQ(shown, std::string("item ") + static_cast<char>('a' + p));
+    }
+}
+
+TEST(ReportLayouter, aBandTallerThanThePageRunsOntoTheNextPages) {
+    GroupedReport r;
+    r.report.control("hdrItem").dataField.clear();
+    std::string longText;
+    for (int i = 0; i < 150; ++i)
+        longText += "word" + std::to_string(i % 10) + "\n";
+    PageList pages = r.run({{text("P"), Value::text(longText), Value::integer(1)}});
+    EXPECT_GE(pages.pageCount(), 3);
+    std::size_t lines = 0;
+    for (int p = 0; p < pages.pageCount(); ++p)
+        for (const TextItem& t : pages.texts(p))
+            lines += r.shaper.text(t.run).rfind("word", 0) == 0;
+    EXPECT_EQ(lines, 150u);
+}
+
+TEST(ReportLayouter, runningAgainStartsOverWithTheCurrentControls) {
+    GroupedReport r;
+    auto rows = std::vector<std::vector<Value>>{{text("P"), text("a"), Value::integer(1)}};
+    PageList first = r.run(rows);
+    PageList second = r.run(rows);
+    EXPECT_EQ(r.body(first, 0), r.body(second, 0));
+    addLabel(r.report.section("Detail"), "added", "new").top = 0;
+    r.report.control("added").left = 5000;
+    PageList third = r.run(rows);
+    EXPECT_EQ(r.body(third, 0), (std::vector<std::string>{"P", "a", "new", "1"}));
+}
+
+TEST(ReportLayouter, landscapeTurnsThePaperAndShortensThePage) {
+    GroupedReport r;
+    r.report.setOrientation(Report::kLandscape);
+    std::vector<std::vector<Value>> rows;
+    for (int i = 0; i < 100; ++i)
+        rows.push_back({text("P"), Value::text(std::to_string(i)), Value::integer(1)});
+    PageList pages = r.run(rows);
+    EXPECT_DOUBLE_EQ(pages.paperWidth, 792);
+    EXPECT_DOUBLE_EQ(pages.paperHeight, 612);
+    // 612 - 144 - 20 leaves 448 points: 44 ten-point bands a page, 102 bands in all.
+    EXPECT_EQ(pages.pageCount(), 3);
+    EXPECT_EQ(r.body(pages, 0).size(), 44u);
+}
+
+TEST(ReportLayouter, noRecordsGivesOnePageWithHeaderAndFooter) {
+    GroupedReport r;
+    r.report.control("hdrItem").dataField.clear();
+    r.report.control("hdrItem").text = "title";
+    PageList pages = ReportLayouter(r.report, r.shaper).run(nullptr);
+    ASSERT_EQ(pages.pageCount(), 1);
+    EXPECT_TRUE(r.body(pages, 0).empty());
+    EXPECT_EQ(pages.pageValues(0).size, 2u);
+}
+
+TEST(ReportLayouter, aFieldNamingNoColumnIsAnError) {
+    GroupedReport r;
+    r.report.control("txtItem").dataField = "Nothing";
+    try {
+        r.run({{text("P"), text("a"), Value::integer(1)}});
+        FAIL();
+    } catch (const EngineError& e) {
+        EXPECT_EQ(e.code(), error_code::kNotFound);
+        EXPECT_NE(std::string(e.what()).find("txtItem"), std::string::npos);
+        EXPECT_NE(std::string(e.what()).find("Nothing"), std::string::npos);
+    }
+}
+
+TEST(ReportLayouter, aGroupOnAMissingColumnIsAnErrorNamingItsBand) {
+    GroupedReport r;
+    r.report.section("GroupHeader1").groupField = "Nothing";
+    try {
+        r.run({{text("P"), text("a"), Value::integer(1)}});
+        FAIL();
+    } catch (const EngineError& e) {
+        EXPECT_EQ(e.code(), error_code::kNotFound);
+        EXPECT_NE(std::string(e.what()).find("GroupHeader1"), std::string::npos);
+    }
+}
+
+TEST(ReportLayouter, aSumOverAnUnknownGroupIsAnError) {
+    GroupedReport r;
+    r.report.control("Field1").summaryGroup = "GroupHeader9";
+    try {
+        r.run({});
+        FAIL();
+    } catch (const EngineError& e) {
+        EXPECT_EQ(e.code(), error_code::kNotFound);
+    }
+}
+
+} // namespace
+} // namespace vorn::engine
