@@ -2,22 +2,29 @@
 // sample trackers, and fills clsReports the way the tracker application does
 // to preview or print a report.
 #include "host/component_loader.h"
+#include "host/requests.h"
 #include "host/sample/sample_tracker.h"
+#include "host/tracker_session.h"
 #include "platform/automation/com_error.h"
+#include "platform/automation/late_bound.h"
 
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 
 namespace {
 
 using namespace vorn;
+namespace fs = std::filesystem;
 
 constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
+
+constexpr const char* kPrintFileVariable = "VORN_PRINT_FILE";
 
 struct SampleArgs {
     std::string file;
@@ -31,6 +38,24 @@ void addSampleOptions(CLI::App& cmd, host::SampleOptions& o) {
     cmd.add_option("--seed", o.seed, "seed: the same seed writes the same file");
 }
 
+void addRequestOptions(CLI::App& cmd, host::RequestOptions& o) {
+    cmd.add_option("--db", o.db, "tracker: a SQLite file, or an ODBC connect string (holds \"=\")")
+        ->required();
+    cmd.add_option("--database-type", o.databaseType,
+                   "the tracker's kind; \"SQL Server\" selects its SQL form");
+    cmd.add_option("--report", o.report,
+                   "report name: \"Vorn Item List Report\", \"Vorn Item Detail Report\", "
+                   "\"Project Detail\", \"User Detail Report\" or a window caption");
+    cmd.add_option("--sql", o.sql, "the query that selects the items");
+    cmd.add_option("--append-sql", o.appendSql, "text put right after --sql when previewing");
+    cmd.add_option("--columns", o.columns, "item list columns: FIELD[:CAPTION[:WIDTH]],...");
+    cmd.add_option("--user", o.user, "the current user (user status report)");
+    cmd.add_option("--select", o.select, "the project tree's selected node: a key or a full path");
+    cmd.add_flag("--chooser", o.chooser, "open the report chooser (ShowHarness)");
+    cmd.add_flag("--printer-dialog", o.printerDialog, "ask for the printer dialog first");
+    cmd.add_option("--output", o.output, "print into this PDF file instead of a printer");
+}
+
 int runSampleDb(const SampleArgs& args) {
     host::writeSampleTracker(args.file, args.options);
     std::cout << "Wrote a sample tracker with " << args.options.projects << " projects and "
@@ -38,12 +63,56 @@ int runSampleDb(const SampleArgs& args) {
     return kExitOk;
 }
 
+void callReport(const host::RequestOptions& options, bool preview) {
+    const host::Component component(host::findComponent());
+    const auto reports = component.createReports();
+    host::fillRequest(reports.get(), options);
+    if (!preview && !options.output.empty())
+        setenv(kPrintFileVariable, options.output.c_str(), 1);
+    automation::callMethod(reports.get(), preview ? "ShowReport" : "PrintReport");
+    if (preview)
+        host::waitForWindows();
+}
+
+struct DemoReport {
+    const char* name;
+    const char* file;
+};
+
 int runDemo(const std::string& dir) {
-    namespace fs = std::filesystem;
     fs::create_directories(dir);
-    const fs::path tracker = fs::path(dir) / "tracker.db";
+    const fs::path tracker = fs::absolute(fs::path(dir) / "tracker.db");
     host::writeSampleTracker(tracker.string(), host::SampleOptions{});
-    std::cout << "Sample tracker: " << fs::absolute(tracker).string() << "\n";
+    std::cout << "Sample tracker: " << tracker.string() << "\n";
+
+    const host::Component component(host::findComponent());
+    const auto reports = component.createReports();
+    host::RequestOptions options;
+    options.db = tracker.string();
+    options.databaseType = "SQL Server";
+    options.sql = "SELECT * FROM Items ORDER BY ItemIndex";
+    host::fillRequest(reports.get(), options);
+    automation::LateBound request(reports.get());
+
+    for (const DemoReport& report : {DemoReport{"Vorn Item List Report", "item-list.pdf"},
+                                     DemoReport{"Vorn Item Detail Report", "item-detail.pdf"},
+                                     DemoReport{"Project Status Report", "project-status.pdf"},
+                                     DemoReport{"User Detail Report", "user-status.pdf"}}) {
+        const fs::path pdf = fs::absolute(fs::path(dir) / report.file);
+        setenv(kPrintFileVariable, pdf.c_str(), 1);
+        request.put("ReportName", automation::Variant(report.name));
+        request.call("PrintReport");
+        std::cout << report.name << ": " << pdf.string() << ", " << host::countPdfPages(pdf)
+                  << " pages\n";
+    }
+    unsetenv(kPrintFileVariable);
+
+    if (std::getenv("DISPLAY") && *std::getenv("DISPLAY")) {
+        std::cout << "Previewing the item list; close its window to finish.\n";
+        request.put("ReportName", automation::Variant("Vorn Item List Report"));
+        request.call("ShowReport");
+        host::waitForWindows();
+    }
     return kExitOk;
 }
 
@@ -60,8 +129,16 @@ int main(int argc, char** argv) {
     addSampleOptions(*sampleCmd, sample.options);
 
     std::string demoDir = "demo";
-    auto* demoCmd = app.add_subcommand("demo", "write a sample tracker into DIR (default: demo)");
+    auto* demoCmd = app.add_subcommand(
+        "demo", "write a sample tracker into DIR (default: demo) and print every report there");
     demoCmd->add_option("DIR", demoDir, "output folder");
+
+    host::RequestOptions showOptions;
+    auto* showCmd = app.add_subcommand("show", "preview a report in its window");
+    addRequestOptions(*showCmd, showOptions);
+    host::RequestOptions printOptions;
+    auto* printCmd = app.add_subcommand("print", "print a report (or write it with --output)");
+    addRequestOptions(*printCmd, printOptions);
 
     try {
         app.parse(argc, argv);
@@ -75,6 +152,11 @@ int main(int argc, char** argv) {
             return runSampleDb(sample);
         if (*demoCmd)
             return runDemo(demoDir);
+        if (*showCmd)
+            callReport(showOptions, true);
+        else if (*printCmd)
+            callReport(printOptions, false);
+        return kExitOk;
     } catch (const automation::ComError& e) {
         std::fprintf(stderr, "vornreports: error 0x%08X: %s\n", static_cast<unsigned>(e.code()),
                      e.description().c_str());
@@ -83,5 +165,4 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vornreports: %s\n", e.what());
         return kExitFailed;
     }
-    return kExitUsage;
 }

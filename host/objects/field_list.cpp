@@ -22,25 +22,25 @@ std::vector<FieldSpec> parseFieldSpecs(const std::string& text) {
                 break;
             throw std::invalid_argument("empty column in \"" + text + "\"");
         }
-        FieldSpec spec;
+        FieldSpec column;
         const std::size_t c1 = item.find(':');
-        spec.fieldName = item.substr(0, c1);
-        if (spec.fieldName.empty())
+        column.fieldName = item.substr(0, c1);
+        if (column.fieldName.empty())
             throw std::invalid_argument("column without a field name: \"" + item + "\"");
-        spec.friendlyName = spec.fieldName;
+        column.friendlyName = column.fieldName;
         if (c1 != std::string::npos) {
             const std::size_t c2 = item.find(':', c1 + 1);
-            spec.friendlyName = item.substr(c1 + 1, c2 == std::string::npos ? c2 : c2 - c1 - 1);
+            column.friendlyName = item.substr(c1 + 1, c2 == std::string::npos ? c2 : c2 - c1 - 1);
             if (c2 != std::string::npos && c2 + 1 < item.size()) {
                 const std::string width = item.substr(c2 + 1);
                 auto [ptr, ec] =
-                    std::from_chars(width.data(), width.data() + width.size(), spec.width);
-                if (ec != std::errc() || ptr != width.data() + width.size() || spec.width < 0)
+                    std::from_chars(width.data(), width.data() + width.size(), column.width);
+                if (ec != std::errc() || ptr != width.data() + width.size() || column.width < 0)
                     throw std::invalid_argument("bad column width \"" + width + "\" in \"" + item +
                                                 "\"");
             }
         }
-        fields.push_back(std::move(spec));
+        fields.push_back(std::move(column));
     }
     return fields;
 }
@@ -59,13 +59,13 @@ IDispatch* FieldList::item(std::int32_t position) const {
 namespace {
 
 Variant entryWidth(FieldEntry& e, const Args&) {
-    return Variant(e.spec().width);
+    return Variant(e.column().width);
 }
 Variant entryCaption(FieldEntry& e, const Args&) {
-    return Variant(e.spec().friendlyName);
+    return Variant(e.column().friendlyName);
 }
 Variant entryField(FieldEntry& e, const Args&) {
-    return Variant(e.spec().fieldName);
+    return Variant(e.column().fieldName);
 }
 
 constexpr std::array<Member<FieldEntry>, 3> kEntryMembers{{

@@ -25,14 +25,14 @@ std::vector<FieldSpec> parseFieldSpecs(const std::string& text);
 
 class FieldEntry final : public automation::DispatchObject<automation::IDispatch, FieldEntry> {
 public:
-    explicit FieldEntry(FieldSpec spec) : spec_(std::move(spec)) {}
+    explicit FieldEntry(FieldSpec column) : column_(std::move(column)) {}
     static std::span<const automation::Member<FieldEntry>> members();
-    const FieldSpec& spec() const { return spec_; }
+    const FieldSpec& column() const { return column_; }
 
 private:
     friend class automation::DispatchObject<automation::IDispatch, FieldEntry>;
     ~FieldEntry() = default;
-    FieldSpec spec_;
+    FieldSpec column_;
 };
 
 class FieldList final : public automation::DispatchObject<automation::IDispatch, FieldList> {

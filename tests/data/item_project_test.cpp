@@ -22,9 +22,12 @@ TEST_F(ItemProject, WalksEndOnNullParentsCirclesAndEmptyNames) {
                      "INSERT INTO Projects VALUES (21, 'Ring A', '2000-01-01', 22);"
                      "INSERT INTO Projects VALUES (22, 'Ring B', '2000-01-01', 21);"
                      "INSERT INTO Projects VALUES (23, '', '2000-01-01', 0);"
-                     "INSERT INTO Items VALUES (20, 20, 'Open', NULL);"
-                     "INSERT INTO Items VALUES (21, 21, 'Open', NULL);"
-                     "INSERT INTO Items VALUES (23, 23, 'Open', NULL);");
+                     "INSERT INTO Items (ItemIndex, ProjectIndex, Status, AssignedTo) VALUES (20, "
+                     "20, 'Open', NULL);"
+                     "INSERT INTO Items (ItemIndex, ProjectIndex, Status, AssignedTo) VALUES (21, "
+                     "21, 'Open', NULL);"
+                     "INSERT INTO Items (ItemIndex, ProjectIndex, Status, AssignedTo) VALUES (23, "
+                     "23, 'Open', NULL);");
     EXPECT_EQ(GetItemProject(20), "Orphan");
     const std::string ring = GetItemProject(21);
     EXPECT_TRUE(ring == "Ring A" || ring == "Ring B") << ring;

@@ -96,7 +96,8 @@ TEST_P(StatusBuilds, AProjectMissingFromTheTreeIsFiledUnderItsOwnName) {
 
 TEST_P(StatusBuilds, CompletedCountsAbove32767SurviveTheBuild) {
     runSql(tracker_, "WITH RECURSIVE n(i) AS (SELECT 1000 UNION ALL SELECT i + 1 FROM n WHERE i "
-                     "< 40999) INSERT INTO Items SELECT i, 5, 'Completed', 'Zo\xc3\xab' FROM n;");
+                     "< 40999) INSERT INTO Items (ItemIndex, ProjectIndex, Status, AssignedTo) "
+                     "SELECT i, 5, 'Completed', 'Zo\xc3\xab' FROM n;");
     BuildProjectStatus();
     EXPECT_EQ(projectDetails()[3], "NULL|Projects\\Empty|Empty|5/5/2003|40000|0|40000");
 }

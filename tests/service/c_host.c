@@ -317,7 +317,9 @@ int main(int argc, char** argv) {
     CHECK(r->vtbl->get_ShowHarness(r, &b) == S_OK && b != 0);
 
     /* Object references: counted while held, released when replaced. */
-    HostObject tree = {&host_vtbl, 1};
+    /* Host objects live as long as the process: the component's shared state
+     * keeps references to them until its thread ends. */
+    static HostObject tree = {&host_vtbl, 1};
     VARIANT ref;
     memset(&ref, 0, sizeof ref);
     ref.vt = VT_DISPATCH;
@@ -338,7 +340,7 @@ int main(int argc, char** argv) {
     CHECK(tree.refs == 1);
     CHECK(r->vtbl->get_tvwProjects(r, &v) == S_OK && v.vt == VT_I2 && v.u.iVal == 5);
 
-    HostObject connection = {&host_vtbl, 1};
+    static HostObject connection = {&host_vtbl, 1};
     CHECK(r->vtbl->put_DSN(r, &connection) == S_OK && connection.refs == 2);
     CHECK(r->vtbl->get_DSN(r, &dsn) == S_OK && dsn == &connection && connection.refs == 3);
     host_release(&connection);
@@ -360,7 +362,7 @@ int main(int argc, char** argv) {
     CHECK(invoke(r, 0x6803000B, DISPATCH_PROPERTYGET, NULL, 0, &result, NULL) == S_OK);
     CHECK(result.vt == VT_BOOL && result.u.boolVal == 1); /* exactly as stored */
 
-    HostObject fields = {&host_vtbl, 1};
+    static HostObject fields = {&host_vtbl, 1};
     ref.u.pdispVal = &fields;
     CHECK(invoke(r, 0x68030005, DISPATCH_PROPERTYPUTREF, &ref, 1, NULL, NULL) == S_OK);
     CHECK(fields.refs == 2);
@@ -374,9 +376,25 @@ int main(int argc, char** argv) {
     free_bstr(info.bstrSource);
     CHECK(fields.refs == 2);
 
+    /* A name that matches no report: nothing runs, no error, False. The
+     * call copies the request into the shared state, which keeps a
+     * reference to the field list of its own. */
+    CHECK(r->vtbl->put_ShowHarness(r, 0) == S_OK);
+    arg.vt = VT_BSTR;
+    arg.u.bstrVal = make_bstr("No Such Report");
+    CHECK(invoke(r, 0x68030003, DISPATCH_PROPERTYPUT, &arg, 1, NULL, NULL) == S_OK);
+    free_bstr(arg.u.bstrVal);
+    memset(&result, 0, sizeof result);
+    CHECK(invoke(r, 0x6003000E, DISPATCH_METHOD, NULL, 0, &result, NULL) == S_OK);
+    CHECK(result.vt == VT_BOOL && result.u.boolVal == 0);
+    b = -1;
+    CHECK(r->vtbl->ShowReport(r, &b) == S_OK && b == 0);
+    b = -1;
+    CHECK(r->vtbl->PrintReport(r, &b) == S_OK && b == 0);
+
     /* Releasing the objects releases what they hold. */
     CHECK(r->vtbl->base.Release(r) == 0);
-    CHECK(fields.refs == 1);
+    CHECK(fields.refs == 2);
     CHECK(r2->vtbl->base.Release(r2) == 0);
     CHECK(can_unload() == S_FALSE); /* still locked */
     Factory* again = NULL;

@@ -1,0 +1,55 @@
+#include "platform/engine/output/printing.h"
+
+#include "platform/engine/output/cups_queue.h"
+#include "platform/engine/output/pdf_writer.h"
+#include "platform/engine/output/temporary_file.h"
+#include "platform/engine/page_document.h"
+#include "platform/engine/preview/printer_dialog.h"
+
+#include <cstdlib>
+#include <optional>
+
+namespace vorn::engine {
+namespace {
+
+std::string printFile() {
+    const char* path = std::getenv(kPrintFileVariable);
+    return path ? path : "";
+}
+
+std::string jobTitle(const PageDocument& document) {
+    const std::string title = document.title();
+    return title.empty() ? "Report" : title;
+}
+
+void sendToCups(const PageDocument& document, const CupsQueue& queue, const JobOptions& options) {
+    TemporaryFile pdf(".pdf");
+    writePdf(document, pdf.path());
+    queue.submitPdf(pdf.path(), jobTitle(document), options);
+}
+
+} // namespace
+
+void print(const PageDocument& document, const PrintOptions& options) {
+    const std::string file = printFile();
+    if (!options.showPrinterDialog) {
+        if (!file.empty())
+            writePdf(document, file);
+        else
+            sendToCups(document, CupsQueue(options.destination), {});
+        return;
+    }
+
+    const std::optional<PrinterChoice> choice = askForPrinter(
+        jobTitle(document), options.destination, document.pageCount(), options.currentPage);
+    if (!choice)
+        return;
+    if (!file.empty())
+        writePdf(document, file);
+    else if (!choice->outputFile.empty())
+        writePdf(document, choice->outputFile);
+    else
+        sendToCups(document, CupsQueue(choice->destination), choice->jobOptions);
+}
+
+} // namespace vorn::engine

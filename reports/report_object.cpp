@@ -1,0 +1,111 @@
+#include "reports/report_object.h"
+
+#include "platform/automation/ole_date.h"
+#include "platform/engine/output/printing.h"
+#include "platform/engine/preview/preview_registry.h"
+#include "platform/engine/render/run_report.h"
+#include "reports/designs/embedded_designs.h"
+#include "reports/record_sources.h"
+
+namespace vorn::reports {
+
+namespace {
+constexpr const char* kRemoteDataControl = "rdoReport";
+constexpr const char* kLocalDataControl = "DAODataControl1";
+
+engine::DataControl* findDataControl(engine::Report& report, std::string_view name) {
+    for (const auto& control : report.dataControls())
+        if (control->name == name)
+            return control.get();
+    return nullptr;
+}
+} // namespace
+
+ReportObject::ReportObject(std::string designName)
+    : designName_(std::move(designName)), report_(designs::loadReport(designName_)),
+      orientation_(report_->orientation()) {
+    installRecordSources();
+    installCallbacks();
+}
+
+ReportObject::~ReportObject() = default;
+
+void ReportObject::startFromDesign() {
+    report_ = designs::loadReport(designName_);
+    applySettings();
+    installCallbacks();
+}
+
+void ReportObject::applySettings() {
+    report_->setOrientation(orientation_);
+    if (auto* remote = findDataControl(*report_, kRemoteDataControl)) {
+        remote->connection = connectionHandle(connection_);
+        remote->sql = sqlText_;
+    }
+    if (auto* local = findDataControl(*report_, kLocalDataControl); local && !databasePath_.empty())
+        local->databaseName = databasePath_;
+}
+
+void ReportObject::setOrientation(int orientation) {
+    report_->setOrientation(orientation);
+    orientation_ = orientation;
+}
+
+void ReportObject::setConnection(automation::ComPtr<automation::IDispatch> connection) {
+    connection_ = std::move(connection);
+    report_->dataControl(kRemoteDataControl).connection = connectionHandle(connection_);
+}
+
+void ReportObject::setSqlText(std::string sql) {
+    sqlText_ = std::move(sql);
+    report_->dataControl(kRemoteDataControl).sql = sqlText_;
+}
+
+void ReportObject::setDatabasePath(std::string path) {
+    databasePath_ = std::move(path);
+    report_->dataControl(kLocalDataControl).databaseName = databasePath_;
+}
+
+void ReportObject::installCallbacks() {
+    report_->setPageFooterBeforePrint([this] { PageFooter_BeforePrint(); });
+}
+
+void ReportObject::PageFooter_BeforePrint() {
+    report_->control("lblDatePrinted").caption = automation::formatGeneralDate(automation::now());
+}
+
+std::shared_ptr<engine::ReportDocument> ReportObject::run() {
+    return engine::runReport(*report_);
+}
+
+namespace {
+engine::PreviewOptions previewOptions(const engine::Report& report, const std::string& key) {
+    engine::PreviewOptions options;
+    options.key = key;
+    if (report.windowIcon) {
+        const std::string& bytes = report.windowIcon->bytes();
+        options.icon.assign(bytes.begin(), bytes.end());
+    }
+    return options;
+}
+} // namespace
+
+void ReportObject::show() {
+    auto document = run();
+    engine::showPreview(document, previewOptions(*report_, designName_));
+}
+
+void ReportObject::runAgain() {
+    auto document = run();
+    if (engine::findPreview(designName_))
+        engine::showPreview(document, previewOptions(*report_, designName_));
+}
+
+void ReportObject::print(bool showPrinterDialog) {
+    auto document = run();
+    engine::PrintOptions options;
+    options.showPrinterDialog = showPrinterDialog;
+    engine::print(*document, options);
+}
+
+} // namespace vorn::reports

@@ -1,0 +1,78 @@
+#include "cups_test_server.h"
+#include "engine_error_code.h"
+#include "fake_page_document.h"
+#include "pdf_inspection.h"
+
+#include "platform/engine/output/cups_queue.h"
+#include "platform/engine/output/pdf_writer.h"
+
+#include <gtest/gtest.h>
+
+using namespace vorn::engine;
+using namespace vorn::engine::testing;
+
+namespace {
+
+class CupsQueueTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(server.running());
+        writePdf(FakePageDocument(3, "Queue Test"), pdf);
+    }
+
+    CupsTestServer server{{"TESTPDF", "OTHERPDF"}};
+    ScratchFolder folder;
+    std::string pdf = folder.file("job.pdf");
+    ScopedEnvironment environment;
+};
+
+} // namespace
+
+TEST_F(CupsQueueTest, FindsTheDefaultTheNamedAndThePrinterVariablesDestination) {
+    EXPECT_EQ(CupsQueue().name(), "TESTPDF");
+    EXPECT_EQ(CupsQueue("OTHERPDF").name(), "OTHERPDF");
+    environment.set("PRINTER", "OTHERPDF");
+    EXPECT_EQ(CupsQueue().name(), "OTHERPDF");
+    EXPECT_EQ(CupsQueue("TESTPDF").name(), "TESTPDF");
+}
+
+TEST_F(CupsQueueTest, UnknownDestinationRaisesNotFound) {
+    EXPECT_EQ(codeOf([] { CupsQueue("NOSUCHQUEUE"); }), error_code::kNotFound);
+    environment.set("PRINTER", "NOSUCHQUEUE");
+    EXPECT_EQ(codeOf([] { CupsQueue(); }), error_code::kNotFound);
+}
+
+TEST_F(CupsQueueTest, JobArrivesWithItsText) {
+    EXPECT_GT(CupsQueue().submitPdf(pdf, "Queue Test"), 0);
+    ASSERT_TRUE(server.waitForJob("TESTPDF"));
+    const std::string text = pdfText(server.outputOf("TESTPDF"));
+    EXPECT_NE(text.find("Marker-1"), std::string::npos);
+    EXPECT_NE(text.find("Marker-3"), std::string::npos);
+    EXPECT_EQ(pdfInfo(server.outputOf("TESTPDF"))["Pages"], "3");
+}
+
+TEST_F(CupsQueueTest, PageRangesLeaveOnlyTheChosenPages) {
+    CupsQueue("OTHERPDF").submitPdf(pdf, "Queue Test", {{"page-ranges", "2"}});
+    ASSERT_TRUE(server.waitForJob("OTHERPDF"));
+    const std::string text = pdfText(server.outputOf("OTHERPDF"));
+    EXPECT_NE(text.find("Marker-2"), std::string::npos);
+    EXPECT_EQ(text.find("Marker-1"), std::string::npos);
+    EXPECT_EQ(text.find("Marker-3"), std::string::npos);
+}
+
+TEST_F(CupsQueueTest, RefusedJobRaisesFail) {
+    const CupsQueue queue;
+    EXPECT_EQ(codeOf([&] { queue.submitPdf(folder.file("missing.pdf"), "Missing"); }),
+              error_code::kFail);
+    server.stop();
+    EXPECT_EQ(codeOf([&] { queue.submitPdf(pdf, "Server gone"); }), error_code::kFail);
+}
+
+TEST(CupsQueueWithoutServer, NoDefaultDestinationRaisesNotFound) {
+    ScratchFolder folder;
+    ScopedEnvironment environment;
+    environment.set("CUPS_SERVER", folder.file("no-such.sock"));
+    environment.unset("PRINTER");
+    environment.unset("LPDEST");
+    EXPECT_EQ(codeOf([] { CupsQueue(); }), error_code::kNotFound);
+}

@@ -1,0 +1,40 @@
+#include "gtk_driving.h"
+
+#include <glibmm/main.h>
+#include <gtk/gtk.h>
+
+#include <chrono>
+#include <thread>
+
+namespace vorn::engine::testing {
+
+void pumpEvents(double seconds) {
+    pumpUntil([] { return false; }, seconds);
+}
+
+bool pumpUntil(const std::function<bool()>& done, double seconds) {
+    auto context = Glib::MainContext::get_default();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (true) {
+        while (context->pending())
+            context->iteration(false);
+        if (done())
+            return true;
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+bool sendKey(Gtk::Widget& widget, unsigned keyval, unsigned modifiers) {
+    // GTK looks for the input window among the parent's children, and a
+    // top-level window has no parent: aim at the window's focus instead. The
+    // key reaches the window's own handlers first all the same.
+    Gtk::Widget* target = &widget;
+    if (auto* window = dynamic_cast<Gtk::Window*>(&widget); window && window->get_focus())
+        target = window->get_focus();
+    return gtk_test_widget_send_key(target->gobj(), keyval,
+                                    static_cast<GdkModifierType>(modifiers)) != FALSE;
+}
+
+} // namespace vorn::engine::testing

@@ -1,0 +1,124 @@
+// The item detail report: custom fields from the tracker's Custom table and
+// what Detail_BeforePrint does to each item's page.
+#include "data/mod_report_main.h"
+#include "platform/automation/com_error.h"
+#include "platform/engine/render/report_document.h"
+#include "report_pages.h"
+#include "reports/rep_vorn_item_detail.h"
+#include "tracker_fixture.h"
+
+using namespace vorn;
+using namespace vorn::test;
+
+namespace {
+
+class ItemDetail : public TrackerFixture {
+protected:
+    void SetUp() override {
+        TrackerFixture::SetUp();
+        report_.setConnection(modReportMain().gDSN);
+        report_.setSqlText("SELECT * FROM Items ORDER BY ItemIndex");
+    }
+    std::vector<const engine::Control*> customLabels() {
+        std::vector<const engine::Control*> out;
+        for (const auto& c : report_.report().section("PageHeader").controls)
+            if (c->kind == engine::ControlKind::Label && c->top >= 3420)
+                out.push_back(c.get());
+        return out;
+    }
+    reports::repVornItemDetail report_;
+};
+
+} // namespace
+
+TEST_F(ItemDetail, OneCustomFieldPerRunOfEqualNames) {
+    runSql(tracker_, "INSERT INTO Custom VALUES ('', 'Blank', 'Text');"
+                     "INSERT INTO Custom VALUES ('Browser ', 'Browser', 'Text');"
+                     "INSERT INTO Custom VALUES ('Browser ', 'Web browser:', 'Text');"
+                     "INSERT INTO Custom VALUES ('Regression', 'Regression:', 'Yes/No');");
+    report_.LoadCustomCombos();
+    const auto labels = customLabels();
+    ASSERT_EQ(labels.size(), 2u);
+    EXPECT_EQ(labels[0]->caption, "Browser:");
+    EXPECT_EQ(labels[0]->top, 3420);
+    EXPECT_EQ(labels[0]->left, 1260);
+    EXPECT_EQ(labels[1]->caption, "Regression:");
+    EXPECT_EQ(labels[1]->top, 3690);
+    EXPECT_EQ(report_.report().section("PageHeader").height, 3390 + 2 * 270 + 30);
+    const engine::Control* browser = nullptr;
+    const engine::Control* regression = nullptr;
+    for (const auto& c : report_.report().section("PageHeader").controls) {
+        if (c->dataField == "Browser")
+            browser = c.get();
+        if (c->dataField == "Regression")
+            regression = c.get();
+    }
+    ASSERT_TRUE(browser && regression);
+    EXPECT_EQ(browser->left, 2970);
+    EXPECT_EQ(browser->width, 6480);
+    EXPECT_TRUE(browser->canGrow && browser->canShrink);
+    EXPECT_EQ(browser->outputFormat, "");
+    EXPECT_EQ(regression->outputFormat, "General");
+    EXPECT_EQ(regression->kind, engine::ControlKind::Field);
+}
+
+TEST_F(ItemDetail, NoCustomRowsChangeNothingAndNoCustomTableIsAnError) {
+    report_.LoadCustomCombos();
+    EXPECT_TRUE(customLabels().empty());
+    EXPECT_EQ(report_.report().section("PageHeader").height, 3390);
+    runSql(tracker_, "DROP TABLE Custom");
+    EXPECT_THROW(report_.LoadCustomCombos(), automation::ComError);
+}
+
+TEST_F(ItemDetail, LoadingTwiceDoesNotAddTheFieldsTwice) {
+    runSql(tracker_, "INSERT INTO Custom VALUES ('A', 'A', 'Text');"
+                     "INSERT INTO Custom VALUES ('B', 'B', 'Text');"
+                     "INSERT INTO Custom VALUES ('C', 'C', 'Text');");
+    report_.LoadCustomCombos();
+    report_.LoadCustomCombos();
+    EXPECT_EQ(customLabels().size(), 3u);
+    EXPECT_EQ(report_.report().section("PageHeader").height, 3390 + 840);
+}
+
+TEST_F(ItemDetail, EachItemOnItsOwnPageWithItsProjectPercentAndComments) {
+    runSql(tracker_, "UPDATE Items SET PercentComplete = 37, Comments = 'Seen twice' WHERE "
+                     "ItemIndex = 1;"
+                     "UPDATE Items SET PercentComplete = 42.9 WHERE ItemIndex = 2;"
+                     "UPDATE Items SET PercentComplete = 100 WHERE ItemIndex = 3;"
+                     "UPDATE Items SET PercentComplete = 150 WHERE ItemIndex = 4;"
+                     "UPDATE Items SET PercentComplete = -5 WHERE ItemIndex = 5;"
+                     "UPDATE Items SET PercentComplete = '' WHERE ItemIndex = 6;"
+                     "UPDATE Items SET Subject = 'Second item', Resolution = 'Fixed' WHERE "
+                     "ItemIndex = 2;");
+    report_.LoadCustomCombos();
+    const auto document = report_.run();
+    ASSERT_EQ(document->pageCount(), 10);
+    EXPECT_TRUE(pageShows(*document, 0, "37%"));
+    EXPECT_TRUE(pageShows(*document, 1, "42%"));
+    EXPECT_TRUE(pageShows(*document, 2, "100%"));
+    for (int page : {3, 4, 5, 6})
+        EXPECT_TRUE(pageShows(*document, page, "0%")) << page;
+    // The header of each page shows that page's item and its top-level project.
+    EXPECT_TRUE(pageShows(*document, 1, "Second item"));
+    EXPECT_TRUE(pageShows(*document, 5, "Alpha")); // Drafts, under Docs, under Alpha
+    EXPECT_TRUE(pageShows(*document, 6, "O'Brien's Tools"));
+    // Captions of empty comments and resolutions are hidden, item by item.
+    EXPECT_TRUE(pageShows(*document, 0, "Comments"));
+    EXPECT_FALSE(pageShows(*document, 0, "Resolution"));
+    EXPECT_FALSE(pageShows(*document, 1, "Comments"));
+    EXPECT_TRUE(pageShows(*document, 1, "Resolution"));
+    // Every footer shows its own page of the whole report.
+    EXPECT_TRUE(pageShows(*document, 9, "10"));
+}
+
+TEST_F(ItemDetail, TheFooterShowsWhenItWasPrinted) {
+    report_.LoadCustomCombos();
+    const auto document = report_.run();
+    const auto texts = pageTexts(*document, 0);
+    // "Printed" once as the caption, and the design's placeholder replaced by the time.
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), std::string("Printed")), 1);
+    const bool hasDate = std::any_of(texts.begin(), texts.end(), [](const std::string& t) {
+        return t.find('/') != std::string::npos && t.find(':') != std::string::npos;
+    });
+    EXPECT_TRUE(hasDate);
+}

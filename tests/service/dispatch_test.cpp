@@ -1,0 +1,152 @@
+// ShowReport and PrintReport as a host calls them: the report chosen by name,
+// what printing does differently from previewing, and errors reaching the host.
+#include "data/mod_report_main.h"
+#include "host/objects/field_list.h"
+#include "platform/automation/com_error.h"
+#include "platform/automation/late_bound.h"
+#include "platform/engine/output/printing.h"
+#include "reports/report_objects.h"
+#include "service/cls_reports.h"
+#include "tracker_fixture.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+using namespace vorn;
+using namespace vorn::automation;
+using namespace vorn::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string pdfText(const fs::path& pdf) {
+    const std::string command = "pdftotext -layout '" + pdf.string() + "' -";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string text;
+    char buffer[4096];
+    while (pipe && std::fgets(buffer, sizeof buffer, pipe.get()))
+        text += buffer;
+    return text;
+}
+
+class Dispatch : public TrackerFixture {
+protected:
+    void SetUp() override {
+        TrackerFixture::SetUp();
+        makeReportsDatabase(false);
+        printed_ = folder_ / "printed.pdf";
+        setenv(engine::kPrintFileVariable, printed_.c_str(), 1);
+        connection_ = modReportMain().gDSN;
+        request_ = makeObject<clsReports>();
+        auto fields =
+            makeObject<host::FieldList>(host::parseFieldSpecs("ItemIndex:Item:700,Status"));
+        putProperty(request_.get(), "DSN", Variant(modReportMain().gDSN.get()));
+        putRefProperty(request_.get(), "OtherParameters",
+                       Variant(static_cast<IDispatch*>(fields.get())));
+        putProperty(request_.get(), "SQLStatement", Variant("SELECT * FROM Items"));
+        putProperty(request_.get(), "AppendSQL", Variant(" WHERE ItemIndex < 3"));
+        attachProjectTree();
+        putRefProperty(request_.get(), "tvwProjects", modReportMain().gProjectTree);
+    }
+    void TearDown() override {
+        unsetenv(engine::kPrintFileVariable);
+        TrackerFixture::TearDown();
+    }
+    bool print(const std::string& name) {
+        putProperty(request_.get(), "ReportName", Variant(name));
+        return callMethod(request_.get(), "PrintReport").toBool();
+    }
+
+    fs::path printed_;
+    ComPtr<IDispatch> connection_;
+    ComPtr<clsReports> request_;
+};
+
+} // namespace
+
+TEST_F(Dispatch, ANameThatMatchesNothingRunsNothingAndIsNoError) {
+    EXPECT_FALSE(print("No Such Report"));
+    EXPECT_FALSE(fs::exists(printed_));
+    for (int position = 1; position <= reports::kReportCount; ++position)
+        EXPECT_TRUE(reports::reportObjects().created(position)) << position;
+}
+
+TEST_F(Dispatch, PrintingTheItemListUsesTheStatementWithoutTheAppendedText) {
+    EXPECT_FALSE(print("Vorn Item List Report"));
+    auto& list = reports::reportObjects().itemList();
+    EXPECT_EQ(list.report().dataControl("rdoReport").sql, "SELECT * FROM Items");
+    const std::string text = pdfText(printed_);
+    EXPECT_NE(text.find("Item List Report"), std::string::npos);
+    EXPECT_NE(text.find("Deferred"), std::string::npos) << "item 8 printed: no AppendSQL";
+}
+
+TEST_F(Dispatch, EitherNameTextOfAReportSelectsIt) {
+    EXPECT_FALSE(print("Item List Report")); // the window caption
+    EXPECT_NE(pdfText(printed_).find("Item List Report"), std::string::npos);
+}
+
+TEST_F(Dispatch, PrintingTheItemDetailLeavesItInPortrait) {
+    reports::reportObjects().itemDetail().setOrientation(2);
+    print("Vorn Item Detail Report");
+    EXPECT_EQ(reports::reportObjects().itemDetail().orientation(), 1);
+    const std::string text = pdfText(printed_);
+    EXPECT_NE(text.find("Item Detail Report"), std::string::npos);
+}
+
+TEST_F(Dispatch, ProjectDetailNamesTheProjectStatusReportAndBuildsItsRows) {
+    print("Project Detail");
+    const std::string text = pdfText(printed_);
+    EXPECT_NE(text.find("Project Status Report"), std::string::npos);
+    EXPECT_NE(text.find("O'Brien's Tools"), std::string::npos);
+    EXPECT_EQ(projectDetails().size(), 7u);
+}
+
+TEST_F(Dispatch, TheUserStatusReportIsReachedByItsCaption) {
+    putProperty(request_.get(), "DatabaseType", Variant("SQL Server"));
+    print("User Detail Report");
+    const std::string text = pdfText(printed_);
+    EXPECT_NE(text.find("User Detail Report"), std::string::npos);
+    EXPECT_NE(text.find("D'Arcy"), std::string::npos);
+}
+
+TEST_F(Dispatch, RunningTwiceGivesTheSameReport) {
+    print("Vorn Item List Report");
+    const std::string first = pdfText(printed_);
+    print("Vorn Item List Report");
+    const std::string second = pdfText(printed_);
+    // Only the printing time may differ.
+    EXPECT_EQ(first.size(), second.size());
+    EXPECT_EQ(std::count(first.begin(), first.end(), '\n'),
+              std::count(second.begin(), second.end(), '\n'));
+}
+
+TEST_F(Dispatch, ErrorsAfterTheCopyReachTheHostWithTheirCode) {
+    putProperty(request_.get(), "DSN", Variant());
+    try {
+        print("Vorn Item List Report");
+        FAIL() << "no connection";
+    } catch (const ComError& e) {
+        EXPECT_EQ(e.code(), basicCode(BasicError::ObjectRequired));
+    }
+    putProperty(request_.get(), "DSN", Variant(connection_.get()));
+    putProperty(request_.get(), "SQLStatement", Variant("SELECT * FROM Nowhere"));
+    try {
+        print("Vorn Item List Report");
+        FAIL() << "no such table";
+    } catch (const ComError& e) {
+        EXPECT_NE(e.description().find("Nowhere"), std::string::npos) << e.description();
+    }
+}
+
+TEST_F(Dispatch, TheResultIsFalseThroughTheFunctionTableToo) {
+    putProperty(request_.get(), "ReportName", Variant("Vorn Item List Report"));
+    VARIANT_BOOL result = VARIANT_TRUE;
+    EXPECT_EQ(request_->PrintReport(&result), S_OK);
+    EXPECT_EQ(result, VARIANT_FALSE);
+    putProperty(request_.get(), "DSN", Variant());
+    result = VARIANT_TRUE;
+    EXPECT_EQ(request_->PrintReport(&result), basicCode(BasicError::ObjectRequired));
+    EXPECT_EQ(result, VARIANT_FALSE);
+}
