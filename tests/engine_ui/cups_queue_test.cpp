@@ -1,7 +1,7 @@
 #include "cups_test_server.h"
 #include "engine_error_code.h"
 #include "fake_page_document.h"
-#include "pdf_inspection.h"
+#include "pdf_reader.h"
 
 #include "platform/engine/output/cups_queue.h"
 #include "platform/engine/output/pdf_writer.h"

@@ -1,6 +1,6 @@
 #include "cups_test_server.h"
 
-#include "pdf_inspection.h"
+#include "pdf_reader.h"
 
 #include <cups/cups.h>
 

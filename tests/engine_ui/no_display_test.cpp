@@ -2,7 +2,7 @@
 // fails with a clear error, and printing into a file still works.
 #include "engine_error_code.h"
 #include "fake_page_document.h"
-#include "pdf_inspection.h"
+#include "pdf_reader.h"
 #include "scoped_environment.h"
 #include "scratch_folder.h"
 

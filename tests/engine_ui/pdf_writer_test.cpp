@@ -1,6 +1,6 @@
 #include "engine_error_code.h"
 #include "fake_page_document.h"
-#include "pdf_inspection.h"
+#include "pdf_reader.h"
 #include "scratch_folder.h"
 
 #include "platform/engine/engine_error.h"

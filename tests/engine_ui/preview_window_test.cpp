@@ -1,7 +1,7 @@
 #include "engine_error_code.h"
 #include "fake_page_document.h"
 #include "gtk_driving.h"
-#include "pdf_inspection.h"
+#include "pdf_reader.h"
 #include "scratch_folder.h"
 
 #include "platform/engine/preview/preview_registry.h"

@@ -1,7 +1,7 @@
 #include "cups_test_server.h"
 #include "fake_page_document.h"
 #include "gtk_driving.h"
-#include "pdf_inspection.h"
+#include "pdf_reader.h"
 #include "scoped_environment.h"
 #include "scratch_folder.h"
 

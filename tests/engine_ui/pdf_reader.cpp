@@ -1,4 +1,4 @@
-#include "pdf_inspection.h"
+#include "pdf_reader.h"
 
 #include <gtest/gtest.h>
 

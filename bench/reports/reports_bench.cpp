@@ -1,0 +1,136 @@
+// End-to-end speed of the reports that do more than lay out rows:
+//  - the item detail of 10,000 items (one page each, custom fields, one project
+//    lookup per item) printed to PDF; goal at least 500 pages per second, with
+//    the share of the time its project lookups take;
+//  - the two status reports over 100,000 items and 10,000 projects, build plus
+//    print to PDF; goal under 5 seconds each.
+// Usage: bench_reports [detail-items] [status-items] [status-projects]
+#include "data/lookups.h"
+#include "data/mod_report_main.h"
+#include "data/status_builds.h"
+#include "host/objects/project_tree.h"
+#include "host/sample/sample_tracker.h"
+#include "platform/engine/output/printing.h"
+#include "platform/rdo/connection_ref.h"
+#include "platform/rdo/rdo_connection.h"
+#include "platform/rdo/rdo_engine.h"
+#include "platform/toolkit/files.h"
+#include "reports/report_objects.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <unistd.h>
+
+using namespace vorn;
+using namespace vorn::automation;
+namespace fs = std::filesystem;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double since(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+ComPtr<IDispatch> open(const fs::path& file) {
+    auto engine = makeObject<rdo::RdoEngine>();
+    auto connection = engine->environment(0)->openConnection(
+        "", false, "DRIVER={SQLite3};Database=" + file.string() + ";");
+    return ComPtr<IDispatch>(connection.get());
+}
+
+Variant projectTree(IDispatch* connection) {
+    std::vector<host::ProjectRow> projects;
+    rdo::RowReader rows =
+        rdo::ConnectionRef(connection)
+            .openResultset("SELECT ProjectIndex, ProjectName, ProjectParent FROM Projects");
+    for (; !rows.eof(); rows.moveNext()) {
+        const Variant parent = rows.value("ProjectParent");
+        projects.push_back({rows.value("ProjectIndex").toI4(), rows.value("ProjectName").toString(),
+                            parent.isNull() ? std::nullopt : std::optional(parent.toI4())});
+    }
+    auto tree = makeObject<host::ProjectTree>(projects);
+    return Variant(static_cast<IDispatch*>(tree.get()));
+}
+
+void useTracker(const fs::path& folder, int items, int projects) {
+    host::SampleOptions sample;
+    sample.items = items;
+    sample.projects = projects;
+    sample.users = 40;
+    const fs::path tracker = folder / ("tracker-" + std::to_string(items) + ".db");
+    host::writeSampleTracker(tracker.string(), sample);
+    ReportState& state = modReportMain();
+    state.gDSN = open(tracker);
+    state.gProjectTree = projectTree(state.gDSN.get());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int detailItems = argc > 1 ? std::atoi(argv[1]) : 10000;
+    const int statusItems = argc > 2 ? std::atoi(argv[2]) : 100000;
+    const int statusProjects = argc > 3 ? std::atoi(argv[3]) : 10000;
+
+    char pattern[] = "/tmp/vorn-bench-XXXXXX";
+    const fs::path folder = mkdtemp(pattern);
+    const std::string makeDb = "sqlite3 '" + (folder / "reports.mdb").string() + "' < '" +
+                               std::string(VORN_REPORTS_SCHEMA) + "'";
+    if (std::system(makeDb.c_str()) != 0)
+        return 1;
+    toolkit::setComponentFolderForTesting(folder.string());
+    const fs::path pdf = folder / "out.pdf";
+    setenv(engine::kPrintFileVariable, pdf.c_str(), 1);
+    bool met = true;
+
+    // The item detail.
+    useTracker(folder, detailItems, std::max(40, detailItems / 100));
+    ReportState& state = modReportMain();
+    state.gDatabaseType = "SQL Server";
+    auto& detail = reports::reportObjects().itemDetail();
+    detail.setConnection(state.gDSN);
+    detail.setSqlText("SELECT * FROM Items ORDER BY ItemIndex");
+    detail.setOrientation(1);
+    auto start = Clock::now();
+    detail.LoadCustomCombos();
+    detail.print(false);
+    const double detailSeconds = since(start);
+    start = Clock::now();
+    for (int item = 1; item <= detailItems; ++item)
+        GetItemProject(item);
+    const double lookupSeconds = since(start);
+    const double pagesPerSecond = detailItems / detailSeconds;
+    std::printf("item detail: %d pages in %.2f s = %.0f pages/s (goal 500); project lookups "
+                "%.2f s, %.0f%% of the run\n",
+                detailItems, detailSeconds, pagesPerSecond, lookupSeconds,
+                100.0 * lookupSeconds / detailSeconds);
+    met = met && pagesPerSecond >= 500;
+
+    // The status reports.
+    useTracker(folder, statusItems, statusProjects);
+    const std::string database = (folder / "reports.mdb").string();
+    for (int position : {3, 4}) {
+        auto& report = reports::reportObjects().at(position);
+        report.setDatabasePath(database);
+        start = Clock::now();
+        if (position == 3)
+            BuildProjectStatus();
+        else
+            BuildUserStatus();
+        const double build = since(start);
+        report.print(false);
+        const double total = since(start);
+        std::printf("%s: build %.2f s, build and print %.2f s (goal 5 s), %d items, %d projects\n",
+                    report.caption().c_str(), build, total, statusItems, statusProjects);
+        met = met && total < 5.0;
+    }
+    std::printf("goals: %s\n", met ? "met" : "MISSED");
+    state = ReportState{};
+    fs::remove_all(folder);
+    return met ? 0 : 1;
+}
