@@ -9,6 +9,8 @@
 #include "platform/automation/ole_date.h"
 #include "platform/rdo/connection_ref.h"
 
+#include <functional>
+
 namespace vorn {
 
 using automation::LateBound;
@@ -137,9 +139,15 @@ std::string countsText(const StatusRow& row) {
 
 } // namespace
 
-void BuildProjectStatus() {
+namespace {
+
+// The steps both builds share: make sure the local database is open, open the
+// tracker query, empty the table, then hand each row to `insertRow`, which
+// writes (or leaves out) its statement.
+void buildStatus(
+    const std::string& sql,
+    const std::function<void(rdo::RowReader&, const StatusRow&, rdo::ConnectionRef&)>& insertRow) {
     ReportState& state = modReportMain();
-    const std::string sql = projectStatusQuery(state.gDatabaseType);
     if (!reportsDatabaseReady())
         return;
     rdo::RowReader rows =
@@ -150,44 +158,42 @@ void BuildProjectStatus() {
     StatusRow row;
     while (!rows.eof()) {
         readStatusRow(rows, row);
-        const std::string statement =
-            "INSERT INTO ProjectDetails "
-            "(FolderPath,ProjectName,ProjectCreated,ItemsComplete,ItemsIncomplete,ItemsTotal) "
-            "VALUES ('" +
-            quoteDoubled(row.folderPath) + "','" + quoteDoubled(row.projectName) + "','" +
-            quoteDoubled(row.created) + "'," + countsText(row);
-        if (state.gProjectFilter.empty() || state.gProjectFilter == row.projectName)
-            reportsDB.execute(statement);
+        insertRow(rows, row, reportsDB);
         rows.moveNext();
     }
     rows.close();
 }
 
+} // namespace
+
+void BuildProjectStatus() {
+    const ReportState& state = modReportMain();
+    buildStatus(projectStatusQuery(state.gDatabaseType),
+                [&](rdo::RowReader&, const StatusRow& row, rdo::ConnectionRef& reportsDB) {
+                    const std::string statement =
+                        "INSERT INTO ProjectDetails "
+                        "(FolderPath,ProjectName,ProjectCreated,ItemsComplete,ItemsIncomplete,"
+                        "ItemsTotal) VALUES ('" +
+                        quoteDoubled(row.folderPath) + "','" + quoteDoubled(row.projectName) +
+                        "','" + quoteDoubled(row.created) + "'," + countsText(row);
+                    if (state.gProjectFilter.empty() || state.gProjectFilter == row.projectName)
+                        reportsDB.execute(statement);
+                });
+}
+
 void BuildUserStatus() {
-    ReportState& state = modReportMain();
-    const std::string sql = userStatusQuery(state.gDatabaseType, state.gUserName);
-    if (!reportsDatabaseReady())
-        return;
-    rdo::RowReader rows =
-        rdo::ConnectionRef(state.gDSN.get())
-            .openResultset(sql, rdo::CursorType::Dynamic, rdo::LockType::OptimisticValues);
-    rdo::ConnectionRef reportsDB(state.gReportsDB.get());
-    reportsDB.execute("DELETE * FROM ProjectDetails");
-    StatusRow row;
-    while (!rows.eof()) {
-        readStatusRow(rows, row);
-        const std::string assignee = rows.value("AssignedTo").toString();
-        const std::string statement =
-            "INSERT INTO ProjectDetails "
-            "(AssignedTo,FolderPath,ProjectName,ProjectCreated,ItemsComplete,ItemsIncomplete,"
-            "ItemsTotal) VALUES ('" +
-            quoteDoubled(assignee) + "','" + quoteDoubled(row.folderPath) + "','" +
-            quoteDoubled(row.projectName) + "','" + quoteDoubled(row.created) + "'," +
-            countsText(row);
-        reportsDB.execute(statement);
-        rows.moveNext();
-    }
-    rows.close();
+    const ReportState& state = modReportMain();
+    buildStatus(userStatusQuery(state.gDatabaseType, state.gUserName),
+                [](rdo::RowReader& rows, const StatusRow& row, rdo::ConnectionRef& reportsDB) {
+                    const std::string assignee = rows.value("AssignedTo").toString();
+                    reportsDB.execute("INSERT INTO ProjectDetails "
+                                      "(AssignedTo,FolderPath,ProjectName,ProjectCreated,"
+                                      "ItemsComplete,ItemsIncomplete,ItemsTotal) VALUES ('" +
+                                      quoteDoubled(assignee) + "','" +
+                                      quoteDoubled(row.folderPath) + "','" +
+                                      quoteDoubled(row.projectName) + "','" +
+                                      quoteDoubled(row.created) + "'," + countsText(row));
+                });
 }
 
 } // namespace vorn
