@@ -25,7 +25,7 @@ test-dev: build
 	@cd build/dev && ctest --output-on-failure -j $(JOBS)
 
 test-asan: build-asan
-	@cd build/asan && ctest --output-on-failure -j $(JOBS)
+	@cd build/asan && LSAN_OPTIONS=suppressions=$(CURDIR)/tests/support/lsan.supp:print_suppressions=0 ctest --output-on-failure -j $(JOBS)
 
 test: format-check test-dev test-asan
 

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -24,6 +25,9 @@ XvfbDisplay::XvfbDisplay() {
     fcntl(fds[0], F_SETFD, FD_CLOEXEC);
     pid_ = fork();
     if (pid_ == 0) {
+        // A test that crashes or is killed runs no destructor: let the server
+        // go with it rather than linger.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
         const std::string fd = std::to_string(fds[1]);
         const int devNull = open("/dev/null", O_RDWR);
         dup2(devNull, STDIN_FILENO);
