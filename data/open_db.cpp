@@ -27,8 +27,9 @@ automation::ComPtr<automation::IDispatch> openReportsDatabase(const std::string&
     environment->loginTimeout = 5;
     auto connection = environment->openConnection("", false, connect);
     // ProjectDetails is scratch, rebuilt on every run: each statement still
-    // runs by itself, but none waits for the disk.
+    // runs by itself, but none waits for the disk or writes a journal file.
     connection->execute("PRAGMA synchronous=OFF");
+    connection->execute("PRAGMA journal_mode=MEMORY");
     return automation::ComPtr<automation::IDispatch>(connection.get());
 }
 

@@ -141,6 +141,32 @@ std::string countsText(const StatusRow& row) {
 
 namespace {
 
+// Holds the local database's file lock from the delete to the last insert.
+// Every statement still commits by itself; only the lock and unlock of the
+// file around each one (most of an insert's cost) are saved. Other
+// connections, such as the report's own, read the table once it is released.
+class ExclusiveHold {
+public:
+    explicit ExclusiveHold(rdo::ConnectionRef& db) : db_(db) {
+        db_.execute("PRAGMA locking_mode=EXCLUSIVE");
+    }
+    ~ExclusiveHold() {
+        try {
+            // The lock goes with the next read of the file once the mode is back.
+            db_.execute("PRAGMA locking_mode=NORMAL");
+            db_.execute("PRAGMA schema_version");
+        } catch (...) {
+            // A connection that broke down mid-build has no lock left to give
+            // back; the build's own error is what the caller needs to see.
+        }
+    }
+    ExclusiveHold(const ExclusiveHold&) = delete;
+    ExclusiveHold& operator=(const ExclusiveHold&) = delete;
+
+private:
+    rdo::ConnectionRef& db_;
+};
+
 // The steps both builds share: make sure the local database is open, open the
 // tracker query, empty the table, then hand each row to `insertRow`, which
 // writes (or leaves out) its statement.
@@ -154,6 +180,7 @@ void buildStatus(
         rdo::ConnectionRef(state.gDSN.get())
             .openResultset(sql, rdo::CursorType::Dynamic, rdo::LockType::OptimisticValues);
     rdo::ConnectionRef reportsDB(state.gReportsDB.get());
+    const ExclusiveHold hold(reportsDB);
     reportsDB.execute("DELETE * FROM ProjectDetails");
     StatusRow row;
     while (!rows.eof()) {

@@ -114,6 +114,28 @@ TEST_P(StatusBuilds, AMissingTableIsAClearErrorAndTheLastRowsStay) {
     EXPECT_EQ(projectDetails().size(), kProjectRows.size());
 }
 
+TEST_P(StatusBuilds, AFailedInsertEndsTheBuildKeepsEarlierRowsAndFreesTheFile) {
+    runSql(reports_, "CREATE TRIGGER refuse BEFORE INSERT ON ProjectDetails "
+                     "WHEN NEW.ProjectName = 'Empty' BEGIN SELECT RAISE(ABORT, 'no room'); END");
+    try {
+        BuildProjectStatus();
+        FAIL() << "the trigger refuses the fourth row";
+    } catch (const automation::ComError& e) {
+        EXPECT_NE(e.description().find("no room"), std::string::npos) << e.description();
+    }
+    // The rows the query gave before the refused one stay; its order differs by form.
+    const auto kept = projectDetails();
+    EXPECT_FALSE(kept.empty());
+    EXPECT_LT(kept.size(), kProjectRows.size());
+    EXPECT_THAT(kept, ::testing::IsSubsetOf(kProjectRows));
+    EXPECT_THAT(kept, ::testing::Each(::testing::Not(::testing::HasSubstr("|Empty|"))));
+    // Another connection can write at once: the build gave the file back.
+    runSql(reports_, "PRAGMA busy_timeout=0; DELETE FROM ProjectDetails");
+    modReportMain().gUserName = "D'Arcy";
+    BuildUserStatus();
+    EXPECT_THAT(projectDetails(), ElementsAreArray(kDarcyRows));
+}
+
 TEST_P(StatusBuilds, AMissingLocalDatabaseShowsTheMessageAndChangesNothing) {
     std::filesystem::remove(reports_);
     BuildProjectStatus();

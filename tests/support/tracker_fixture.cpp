@@ -84,7 +84,8 @@ std::vector<std::string> queryRows(const fs::path& file, const std::string& sql)
     if (sqlite3_prepare_v2(db.db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK)
         throw std::runtime_error(sqlite3_errmsg(db.db));
     std::vector<std::string> rows;
-    while (sqlite3_step(st) == SQLITE_ROW) {
+    int step;
+    while ((step = sqlite3_step(st)) == SQLITE_ROW) {
         std::string row;
         for (int c = 0; c < sqlite3_column_count(st); ++c) {
             if (c)
@@ -95,6 +96,9 @@ std::vector<std::string> queryRows(const fs::path& file, const std::string& sql)
         rows.push_back(row);
     }
     sqlite3_finalize(st);
+    // A locked file must fail the test, not read as an empty table.
+    if (step != SQLITE_DONE)
+        throw std::runtime_error(sqlite3_errstr(step));
     return rows;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/rdo/dialect/dialect_error.h"
 #include "platform/rdo/dialect/expression_rewriter.h"
+#include "platform/rdo/dialect/not_null_columns.h"
 
 #include <algorithm>
 #include <bit>
@@ -46,6 +47,36 @@ std::vector<unsigned> groupingSets(Grouping grouping, std::size_t columns) {
     }
     std::stable_sort(sets.begin(), sets.end(),
                      [](unsigned a, unsigned b) { return std::popcount(a) > std::popcount(b); });
+    return sets;
+}
+
+// The GROUP BY columns (as a bit mask) whose rolled-up rows the enclosing query
+// throws away: the select list names them plainly and that name is in
+// `notNull`.
+unsigned columnsRequiredNotNull(const SyntaxNode& select, const std::vector<std::string>& columns,
+                                const std::set<std::string>& notNull) {
+    unsigned mask = 0;
+    const SyntaxNode* list = select.child(NodeKind::SelectList);
+    if (!list || notNull.empty()) {
+        return mask;
+    }
+    for (const SyntaxNode* item : list->children()) {
+        const std::vector<SyntaxNode*> parts = item->children();
+        if (parts.empty() || !notNull.contains(outputName(*item))) {
+            continue;
+        }
+        const std::string expression = parts.front()->canonical();
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            if (columns[i] == expression) {
+                mask |= 1u << i;
+            }
+        }
+    }
+    return mask;
+}
+
+std::vector<unsigned> keptSets(std::vector<unsigned> sets, unsigned required) {
+    std::erase_if(sets, [required](unsigned kept) { return (kept & required) != required; });
     return sets;
 }
 
@@ -166,14 +197,60 @@ bool containsGroupingCall(const SyntaxNode& node) {
 } // namespace
 
 void GroupingSetsRewriter::rewrite(SyntaxNode& root) const {
+    // Read before any rewrite: the outer WHEREs still name the derived tables'
+    // columns as written.
+    const NotNullColumns notNull = findNotNullColumns(root);
+    const auto rewriteOne = [&](SyntaxNode& query) {
+        const auto found = notNull.find(&query);
+        rewriteQuery(query, found == notNull.end() ? std::set<std::string>() : found->second);
+    };
     if (root.kind == NodeKind::Query) {
-        rewriteQuery(root);
+        rewriteOne(root);
     }
-    forEachSlot(root, [this](NodePtr& slot) {
+    forEachSlot(root, [&](NodePtr& slot) {
         if (slot->kind == NodeKind::Query) {
-            rewriteQuery(*slot);
+            rewriteOne(*slot);
         }
     });
+}
+
+void GroupingSetsRewriter::useGroupingSets(SyntaxNode& select,
+                                           const std::vector<unsigned>& sets) const {
+    // GROUP BY a, b WITH CUBE  ->  GROUP BY GROUPING SETS ((a, b), (a))
+    SyntaxNode& groupBy = *select.child(NodeKind::GroupBy);
+    std::vector<NodePtr> columns;
+    for (std::size_t i = 2; i + 2 < groupBy.parts.size(); ++i) {
+        if (auto* node = std::get_if<NodePtr>(&groupBy.parts[i])) {
+            columns.push_back(std::move(*node));
+        }
+    }
+    auto list = makeNode(NodeKind::Expression);
+    list->parts.emplace_back(makeToken(TokenKind::Word, "GROUPING"));
+    list->parts.emplace_back(makeToken(TokenKind::Word, "SETS"));
+    list->parts.emplace_back(makeToken(TokenKind::Symbol, "(", " "));
+    for (std::size_t s = 0; s < sets.size(); ++s) {
+        if (s > 0) {
+            list->parts.emplace_back(makeToken(TokenKind::Symbol, ",", ""));
+        }
+        list->parts.emplace_back(makeToken(TokenKind::Symbol, "(", s > 0 ? " " : ""));
+        bool first = true;
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            if ((sets[s] & (1u << i)) == 0) {
+                continue;
+            }
+            if (!first) {
+                list->parts.emplace_back(makeToken(TokenKind::Symbol, ",", ""));
+            }
+            NodePtr column = columns[i]->clone();
+            column->leading() = first ? "" : " ";
+            list->parts.emplace_back(std::move(column));
+            first = false;
+        }
+        list->parts.emplace_back(makeToken(TokenKind::Symbol, ")", ""));
+    }
+    list->parts.emplace_back(makeToken(TokenKind::Symbol, ")", ""));
+    groupBy.parts.resize(2);
+    groupBy.parts.emplace_back(std::move(list));
 }
 
 void GroupingSetsRewriter::useNativeGrouping(SyntaxNode& select) const {
@@ -196,7 +273,8 @@ void GroupingSetsRewriter::useNativeGrouping(SyntaxNode& select) const {
     groupBy.parts.emplace_back(std::move(call));
 }
 
-void GroupingSetsRewriter::rewriteQuery(SyntaxNode& query) const {
+void GroupingSetsRewriter::rewriteQuery(SyntaxNode& query,
+                                        const std::set<std::string>& notNull) const {
     const std::vector<SyntaxNode*> selects = [&] {
         std::vector<SyntaxNode*> out;
         for (SyntaxNode* child : query.children()) {
@@ -219,27 +297,36 @@ void GroupingSetsRewriter::rewriteQuery(SyntaxNode& query) const {
             }
             continue;
         }
+        std::vector<std::string> columns;
+        for (SyntaxNode* column : select.child(NodeKind::GroupBy)->children()) {
+            columns.push_back(column->canonical());
+        }
         if (target_ == Target::PostgreSQL) {
-            useNativeGrouping(select);
+            // Beyond kMaxCubeColumns the sets are not worth listing: CUBE stays.
+            const unsigned required = columns.size() <= kMaxCubeColumns
+                                          ? columnsRequiredNotNull(select, columns, notNull)
+                                          : 0;
+            if (required == 0) {
+                useNativeGrouping(select);
+            } else {
+                useGroupingSets(select, keptSets(groupingSets(grouping, columns.size()), required));
+            }
             continue;
         }
         if (selects.size() > 1) {
             throw DialectError::unsupported("WITH CUBE or ROLLUP in a UNION");
         }
-        std::vector<std::string> columns;
-        for (SyntaxNode* column : select.child(NodeKind::GroupBy)->children()) {
-            columns.push_back(column->canonical());
-        }
         if (columns.size() > kMaxCubeColumns) {
             throw DialectError::unsupported("WITH CUBE over more than " +
                                             std::to_string(kMaxCubeColumns) + " columns");
         }
+        const unsigned required = columnsRequiredNotNull(select, columns, notNull);
         // Drop "WITH CUBE" before the branches are cloned.
         SyntaxNode& groupBy = *select.child(NodeKind::GroupBy);
         groupBy.parts.resize(groupBy.parts.size() - 2);
 
         std::vector<Part> branches;
-        for (unsigned kept : groupingSets(grouping, columns.size())) {
+        for (unsigned kept : keptSets(groupingSets(grouping, columns.size()), required)) {
             if (!branches.empty()) {
                 branches.emplace_back(makeToken(TokenKind::Word, "UNION"));
                 branches.emplace_back(makeToken(TokenKind::Word, "ALL"));

@@ -6,12 +6,19 @@
 // GROUPING(column) is the constant 1 for them, 0 for the others. The branch
 // that groups by every column comes first, so the union's column names are
 // the original ones. CUBE of n columns gives 2^n branches, ROLLUP n + 1.
+//
+// Grouping sets whose rows the enclosing query discards anyway (it requires a
+// rolled-up column to be not null) are left out on both targets; PostgreSQL
+// then gets GROUP BY GROUPING SETS with the sets that remain.
 #pragma once
 
 #include "platform/rdo/dialect/syntax_node.h"
 #include "platform/rdo/dialect/target.h"
 
 #include <cstddef>
+#include <set>
+#include <string>
+#include <vector>
 
 namespace vorn::rdo::dialect {
 
@@ -29,8 +36,9 @@ public:
     static constexpr std::size_t kMaxCubeColumns = 12;
 
 private:
-    void rewriteQuery(SyntaxNode& query) const;
+    void rewriteQuery(SyntaxNode& query, const std::set<std::string>& notNull) const;
     void useNativeGrouping(SyntaxNode& select) const;
+    void useGroupingSets(SyntaxNode& select, const std::vector<unsigned>& sets) const;
 
     Target target_;
 };
