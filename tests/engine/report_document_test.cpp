@@ -16,6 +16,8 @@
 #include <regex>
 #include <set>
 #include <sstream>
+#include <string>
+#include <vector>
 
 namespace vorn::engine {
 namespace {
@@ -282,6 +284,32 @@ TEST(PangoTextShaper, designFontsResolveToTheirFaces) {
     EXPECT_DOUBLE_EQ(glyphs.back().y, 20);
     EXPECT_NEAR(glyphs.back().x - glyphs.front().x, shaper.width(run) - shaper.measure(tahoma, "t"),
                 1e-3);
+}
+
+TEST(PangoTextShaper, aRunIsSharedOnlyBySameTextInTheSameFont) {
+    PangoTextShaper shaper;
+    const FontId regular = shaper.font({"Tahoma", 8.25, false});
+    const FontId bold = shaper.font({"Tahoma", 8.25, true});
+    // Enough runs that the lookup rehashes several times between the checks.
+    std::vector<RunId> runs;
+    for (int i = 0; i < 5000; ++i)
+        runs.push_back(shaper.shape(regular, "Subject " + std::to_string(i)));
+    const RunId boldRun = shaper.shape(bold, "Subject 17");
+    const RunId prefix = shaper.shape(regular, "Subject 1");
+    EXPECT_NE(boldRun, runs[17]);
+    EXPECT_EQ(shaper.fontOf(boldRun), bold);
+    EXPECT_EQ(prefix, runs[1]);
+    EXPECT_NE(shaper.shape(regular, "Subject 4999 "), runs[4999]);
+    for (int i : {0, 17, 2500, 4999}) {
+        const std::string text = "Subject " + std::to_string(i);
+        EXPECT_EQ(shaper.shape(regular, text), runs[static_cast<std::size_t>(i)]) << text;
+        EXPECT_EQ(shaper.measure(regular, text), shaper.width(runs[static_cast<std::size_t>(i)]));
+    }
+    // A shaped text measures as its run; an unshaped one from its glyphs, the same.
+    EXPECT_NEAR(shaper.measure(regular, "Subject 5000"), shaper.width(runs[4999]), 1e-3);
+    shaper.dropLookup();
+    EXPECT_EQ(shaper.text(runs[2500]), "Subject 2500");
+    EXPECT_NE(shaper.shape(regular, "Subject 0"), runs[0]); // the lookup is gone, runs stay
 }
 
 TEST(PangoTextShaper, charactersTheFontLacksComeFromAFallbackFace) {

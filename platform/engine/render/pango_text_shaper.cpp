@@ -145,8 +145,8 @@ struct PangoTextShaper::Face {
     }
 };
 
-std::size_t PangoTextShaper::KeyHash::operator()(const Key& key) const noexcept {
-    return std::hash<std::string_view>()(key.text) * 31u + key.font;
+PangoTextShaper::Key PangoTextShaper::keyOf(FontId font, std::string_view text) noexcept {
+    return Key{text, font, std::hash<std::string_view>()(text) * 31u + font};
 }
 
 PangoTextShaper::PangoTextShaper() : impl_(std::make_unique<Impl>()) {
@@ -263,9 +263,13 @@ std::string PangoTextShaper::resolvedFamily(FontId font) const {
 }
 
 double PangoTextShaper::measure(FontId font, std::string_view text) {
-    auto found = lookup_.find(Key{text, font});
+    auto found = lookup_.find(keyOf(font, text));
     if (found != lookup_.end())
         return runs_[found->second].width;
+    return measureGlyphs(font, text);
+}
+
+double PangoTextShaper::measureGlyphs(FontId font, std::string_view text) {
     Face& face = *faces_.at(font);
     double width = 0;
     for (std::size_t at = 0; at < text.size();)
@@ -288,17 +292,18 @@ std::string_view PangoTextShaper::keep(std::string_view text, std::uint32_t& chu
 }
 
 RunId PangoTextShaper::shape(FontId font, std::string_view text) {
-    auto found = lookup_.find(Key{text, font});
+    Key key = keyOf(font, text);
+    auto found = lookup_.find(key);
     if (found != lookup_.end())
         return found->second;
     Run run{};
     run.font = font;
-    run.width = static_cast<float>(measure(font, text));
-    std::string_view kept = keep(text, run.chunk, run.textOffset);
+    run.width = static_cast<float>(measureGlyphs(font, text));
+    key.text = keep(text, run.chunk, run.textOffset);
     run.textLength = static_cast<std::uint32_t>(text.size());
     runs_.push_back(run);
     auto id = static_cast<RunId>(runs_.size() - 1);
-    lookup_.emplace(Key{kept, font}, id);
+    lookup_.emplace(key, id);
     return id;
 }
 

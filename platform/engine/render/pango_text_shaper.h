@@ -60,18 +60,26 @@ private:
         float width;
         FontId font;
     };
+    // The hash travels with the key: the table keeps no hash codes of its own
+    // for a hasher like this one, so it would hash again the text of every entry
+    // it steps past in a bucket, for each of the many texts a long report looks up.
     struct Key {
         std::string_view text;
         FontId font;
-        bool operator==(const Key& other) const = default;
+        std::size_t hash;
+        bool operator==(const Key& other) const {
+            return hash == other.hash && font == other.font && text == other.text;
+        }
     };
     struct KeyHash {
-        std::size_t operator()(const Key& key) const noexcept;
+        std::size_t operator()(const Key& key) const noexcept { return key.hash; }
     };
+    static Key keyOf(FontId font, std::string_view text) noexcept;
     struct Impl;
 
     std::string_view keep(std::string_view text, std::uint32_t& chunk, std::uint32_t& offset);
     const Glyph& glyph(Face& face, char32_t cp);
+    double measureGlyphs(FontId font, std::string_view text);
 
     std::unique_ptr<Impl> impl_;
     std::vector<std::unique_ptr<Face>> faces_;
