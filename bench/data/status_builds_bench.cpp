@@ -4,12 +4,11 @@
 // Usage: bench_status_builds [items] [projects]
 #include "data/mod_report_main.h"
 #include "data/status_builds.h"
-#include "host/objects/project_tree.h"
 #include "host/sample/sample_tracker.h"
+#include "host/tracker_session.h"
 #include "platform/automation/late_bound.h"
 #include "platform/rdo/connection_ref.h"
 #include "platform/rdo/rdo_connection.h"
-#include "platform/rdo/rdo_engine.h"
 #include "platform/toolkit/files.h"
 
 #include <chrono>
@@ -25,27 +24,6 @@ using namespace vorn::automation;
 namespace fs = std::filesystem;
 
 namespace {
-
-ComPtr<IDispatch> open(const fs::path& file) {
-    auto engine = makeObject<rdo::RdoEngine>();
-    auto connection = engine->environment(0)->openConnection(
-        "", false, "DRIVER={SQLite3};Database=" + file.string() + ";");
-    return ComPtr<IDispatch>(connection.get());
-}
-
-ComPtr<IDispatch> projectTree(IDispatch* connection) {
-    std::vector<host::ProjectRow> projects;
-    rdo::RowReader rows =
-        rdo::ConnectionRef(connection)
-            .openResultset("SELECT ProjectIndex, ProjectName, ProjectParent FROM Projects");
-    for (; !rows.eof(); rows.moveNext()) {
-        const Variant parent = rows.value("ProjectParent");
-        projects.push_back({rows.value("ProjectIndex").toI4(), rows.value("ProjectName").toString(),
-                            parent.isNull() ? std::nullopt : std::optional(parent.toI4())});
-    }
-    auto tree = makeObject<host::ProjectTree>(projects);
-    return ComPtr<IDispatch>(tree.get());
-}
 
 std::int32_t rowsBuilt() {
     rdo::RowReader rows = rdo::ConnectionRef(modReportMain().gReportsDB.get())
@@ -84,8 +62,8 @@ int main(int argc, char** argv) {
     toolkit::setComponentFolderForTesting(folder.string());
 
     ReportState& state = modReportMain();
-    state.gDSN = open(tracker);
-    state.gProjectTree = Variant(projectTree(state.gDSN.get()).get());
+    state.gDSN = host::openTracker(tracker.string());
+    state.gProjectTree = Variant(host::loadProjectTree(state.gDSN.get(), "").get());
 
     std::printf("status builds: %d items, %d projects (embedded SQLite)\n", sample.items,
                 sample.projects);

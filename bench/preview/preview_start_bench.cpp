@@ -21,7 +21,6 @@
 #include "platform/engine/preview/preview_registry.h"
 #include "platform/engine/preview/preview_window.h"
 #include "platform/rdo/rdo_connection.h"
-#include "platform/rdo/rdo_engine.h"
 #include "reports/report_objects.h"
 #include "service/cls_reports.h"
 
@@ -115,13 +114,6 @@ void timeRecordSources() {
             dataTimes.opened = Clock::now();
             return std::make_unique<TimedRecords>(std::move(records));
         });
-}
-
-ComPtr<IDispatch> openTracker(const fs::path& file) {
-    auto rdoEngine = makeObject<rdo::RdoEngine>();
-    auto connection = rdoEngine->environment(0)->openConnection(
-        "", false, "DRIVER={SQLite3};Database=" + file.string() + ";NoCreat=1;");
-    return ComPtr<IDispatch>(connection.get());
 }
 
 struct Run {
@@ -252,7 +244,7 @@ int main(int argc, char** argv) {
     Run best;
     try {
         host::writeSampleTracker(tracker.string(), sample);
-        const ComPtr<IDispatch> connection = openTracker(tracker);
+        const ComPtr<IDispatch> connection = host::openTracker(tracker.string());
         auto fields = makeObject<host::FieldList>(host::parseFieldSpecs(host::kDefaultColumns));
         timeRecordSources();
         for (int i = 0; i < repeat; ++i) {

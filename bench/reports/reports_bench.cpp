@@ -8,14 +8,13 @@
 #include "data/lookups.h"
 #include "data/mod_report_main.h"
 #include "data/status_builds.h"
-#include "host/objects/project_tree.h"
 #include "host/sample/sample_tracker.h"
+#include "host/tracker_session.h"
 #include "platform/engine/output/pdf_writer.h"
 #include "platform/engine/output/printing.h"
 #include "platform/engine/render/report_document.h"
 #include "platform/rdo/connection_ref.h"
 #include "platform/rdo/rdo_connection.h"
-#include "platform/rdo/rdo_engine.h"
 #include "platform/toolkit/files.h"
 #include "reports/report_objects.h"
 
@@ -24,7 +23,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <unistd.h>
 
 using namespace vorn;
@@ -39,27 +37,6 @@ double since(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-ComPtr<IDispatch> open(const fs::path& file) {
-    auto engine = makeObject<rdo::RdoEngine>();
-    auto connection = engine->environment(0)->openConnection(
-        "", false, "DRIVER={SQLite3};Database=" + file.string() + ";");
-    return ComPtr<IDispatch>(connection.get());
-}
-
-Variant projectTree(IDispatch* connection) {
-    std::vector<host::ProjectRow> projects;
-    rdo::RowReader rows =
-        rdo::ConnectionRef(connection)
-            .openResultset("SELECT ProjectIndex, ProjectName, ProjectParent FROM Projects");
-    for (; !rows.eof(); rows.moveNext()) {
-        const Variant parent = rows.value("ProjectParent");
-        projects.push_back({rows.value("ProjectIndex").toI4(), rows.value("ProjectName").toString(),
-                            parent.isNull() ? std::nullopt : std::optional(parent.toI4())});
-    }
-    auto tree = makeObject<host::ProjectTree>(projects);
-    return Variant(static_cast<IDispatch*>(tree.get()));
-}
-
 void useTracker(const fs::path& folder, int items, int projects) {
     host::SampleOptions sample;
     sample.items = items;
@@ -68,8 +45,8 @@ void useTracker(const fs::path& folder, int items, int projects) {
     const fs::path tracker = folder / ("tracker-" + std::to_string(items) + ".db");
     host::writeSampleTracker(tracker.string(), sample);
     ReportState& state = modReportMain();
-    state.gDSN = open(tracker);
-    state.gProjectTree = projectTree(state.gDSN.get());
+    state.gDSN = host::openTracker(tracker.string());
+    state.gProjectTree = Variant(host::loadProjectTree(state.gDSN.get(), "").get());
 }
 
 } // namespace

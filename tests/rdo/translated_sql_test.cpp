@@ -4,6 +4,8 @@
 // and non-ASCII names.
 #include "test_database.h"
 
+#include "tests/rdo_dialect/status_queries.h"
+
 #include "platform/automation/ole_date.h"
 #include "platform/rdo/connection_ref.h"
 #include "platform/rdo/error_codes.h"
@@ -19,66 +21,9 @@
 using namespace vorn::automation;
 using namespace vorn::rdo;
 using namespace vorn::rdo::test;
+using namespace vorn::rdo::dialect::test;
 
 namespace {
-
-std::string projectServerForm() {
-    return std::string("SELECT P1.ProjectIndex,P1.ProjectName,P1.Created, ") +
-           "SUM(CASE P1.Item WHEN 'ALL' THEN P1.[Total of ItemIndex] ELSE 0 END) AS Total, " +
-           "SUM(CASE P1.Item WHEN 'COMPLETED' THEN P1.[Total of ItemIndex] ELSE 0 END) AS "
-           "Completed " +
-           "From (SELECT Projects.ProjectIndex, Projects.ProjectName, Projects.Created, " +
-           "CASE WHEN (GROUPING(Items.Status) = 1) THEN 'ALL' ELSE ISNULL(Items.Status, "
-           "'UNKNOWN') END AS Item, " +
-           "Count(Items.ItemIndex) As [Total Of ItemIndex] " +
-           "FROM Items RIGHT JOIN Projects ON Items.ProjectIndex = Projects.ProjectIndex " +
-           "GROUP BY Projects.ProjectIndex, Projects.ProjectName, Projects.Created, Items.Status "
-           "WITH Cube) " +
-           "AS P1 WHERE" +
-           "(P1.Created Is Not Null And P1.ProjectIndex Is Not Null And P1.ProjectName Is Not "
-           "Null) " +
-           "GROUP BY P1.ProjectName, P1.ProjectIndex, P1.Created ";
-}
-
-std::string projectAccessForm() {
-    return std::string("TRANSFORM Count(Items.ItemIndex) AS [The Value] ") +
-           "SELECT Projects.ProjectIndex, Projects.ProjectName, Projects.Created, "
-           "Count(Items.ItemIndex) AS [Total] " +
-           "FROM Items RIGHT JOIN Projects ON Items.ProjectIndex = Projects.ProjectIndex " +
-           "GROUP BY Projects.ProjectIndex, Projects.ProjectName, Projects.Created " +
-           "PIVOT Items.Status";
-}
-
-std::string userServerForm(const std::string& user) {
-    return std::string("SELECT P1.AssignedTo,P1.ProjectIndex,P1.ProjectName,P1.Created, ") +
-           "SUM(CASE P1.Item WHEN 'ALL' THEN P1.[Total of ItemIndex] ELSE 0 END) AS Total, " +
-           "SUM(CASE P1.Item WHEN 'COMPLETED' THEN P1.[Total of ItemIndex] ELSE 0 END) AS "
-           "Completed " +
-           "From (SELECT Items.AssignedTo, Projects.ProjectIndex, Projects.ProjectName, "
-           "Projects.Created, " +
-           "CASE WHEN (GROUPING(Items.Status) = 1) THEN 'ALL' ELSE ISNULL(Items.Status, "
-           "'UNKNOWN') END AS Item, " +
-           "Count(Items.ItemIndex) As [Total Of ItemIndex] " +
-           "FROM Items RIGHT JOIN Projects ON Items.ProjectIndex = Projects.ProjectIndex " +
-           "GROUP BY Items.AssignedTo, Projects.ProjectIndex, Projects.ProjectName, "
-           "Projects.Created, Items.Status WITH Cube) " +
-           "AS P1 " + "Where (" +
-           (user.empty() ? std::string() : "P1.AssignedTo='" + user + "' AND ") +
-           "P1.AssignedTo Is Not Null And P1.Created Is Not Null And P1.ProjectIndex Is Not Null "
-           "And P1.ProjectName Is Not Null) " +
-           "GROUP BY P1.AssignedTo, P1.ProjectName, P1.ProjectIndex, P1.Created";
-}
-
-std::string userAccessForm(const std::string& user) {
-    return std::string("TRANSFORM Count(Items.ItemIndex) AS [The Value] ") +
-           "SELECT Items.AssignedTo, Projects.ProjectName, Projects.ProjectIndex, "
-           "Projects.Created, Count(Items.ItemIndex) AS [Total] " +
-           "FROM Items INNER JOIN Projects ON Items.ProjectIndex = Projects.ProjectIndex " +
-           (user.empty() ? std::string() : "WHERE Items.AssignedTo='" + user + "' ") +
-           "GROUP BY Items.AssignedTo, Projects.ProjectName, Projects.ProjectIndex, "
-           "Projects.Created " +
-           "Pivot Items.Status";
-}
 
 struct StatusRow {
     std::string assignee; // "(null)" for an item without one
@@ -121,13 +66,13 @@ std::vector<StatusCase> statusCases() {
     const std::vector<StatusRow> ann = {users[0], users[3]};
     const std::vector<StatusRow> zoe = {users[2]};
     return {
-        {"ProjectServerForm", projectServerForm(), false, projects},
-        {"ProjectAccessForm", projectAccessForm(), false, projects},
-        {"UserServerFormAllUsers", userServerForm(""), true, users},
-        {"UserServerFormOneUser", userServerForm("ann"), true, ann},
-        {"UserAccessFormAllUsers", userAccessForm(""), true, accessUsers},
-        {"UserAccessFormOneUser", userAccessForm("Zoë"), true, zoe},
-        {"UserAccessFormUserWithoutItems", userAccessForm("nobody"), true, {}},
+        {"ProjectServerForm", serverProjectStatus(), false, projects},
+        {"ProjectAccessForm", accessProjectStatus(), false, projects},
+        {"UserServerFormAllUsers", serverUserStatus(""), true, users},
+        {"UserServerFormOneUser", serverUserStatus("ann"), true, ann},
+        {"UserAccessFormAllUsers", accessUserStatus(""), true, accessUsers},
+        {"UserAccessFormOneUser", accessUserStatus("Zoë"), true, zoe},
+        {"UserAccessFormUserWithoutItems", accessUserStatus("nobody"), true, {}},
     };
 }
 
