@@ -117,6 +117,24 @@ TEST_F(PrinterDialogTest, ChosenCupsPrinterReceivesTheJobWithTheChosenPages) {
     EXPECT_EQ(text.find("Marker-1"), std::string::npos);
 }
 
+// A printer would pick the pages itself; a file must hold just the chosen ones.
+TEST_F(PrinterDialogTest, PrintIntoAFileWritesOnlyTheChosenPages) {
+    auto acted = whenWindowShows<Dialog>(printerChosen, [](Dialog& dialog) {
+        auto settings = dialog.get_settings();
+        settings->set_print_pages(Gtk::PRINT_PAGES_RANGES);
+        settings->set_page_ranges({Gtk::PrintSettings::PageRange(1, 2)});
+        dialog.set_settings(settings);
+        dialog.response(Gtk::RESPONSE_OK);
+    });
+    print(document, withDialog());
+    ASSERT_TRUE(*acted);
+    ASSERT_TRUE(fileExists(printed));
+    EXPECT_EQ(pdfInfo(printed)["Pages"], "2");
+    const std::string text = pdfText(printed);
+    EXPECT_EQ(text.find("Marker-1"), std::string::npos);
+    EXPECT_NE(text.find("Page 3 of 3"), std::string::npos);
+}
+
 TEST_F(PrinterDialogTest, FailedPrintFromThePreviewIsShownInAMessageBox) {
     environment.set(kPrintFileVariable, "/proc/printed.pdf");
     PreviewOptions options;

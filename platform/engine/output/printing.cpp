@@ -1,6 +1,8 @@
 #include "platform/engine/output/printing.h"
 
+#include "platform/engine/engine_error.h"
 #include "platform/engine/output/cups_queue.h"
+#include "platform/engine/output/page_selection.h"
 #include "platform/engine/output/pdf_writer.h"
 #include "platform/engine/output/temporary_file.h"
 #include "platform/engine/page_document.h"
@@ -28,6 +30,22 @@ void sendToCups(const PageDocument& document, const CupsQueue& queue, const JobO
     queue.submitPdf(pdf.path(), jobTitle(document), options);
 }
 
+// A printer picks the chosen pages itself; a file gets only those pages
+// written. Copies and sides mean nothing to a file.
+void writeChosenPages(const PageDocument& document, const JobOptions& options,
+                      const std::string& file) {
+    for (const JobOption& option : options)
+        if (option.name == "page-ranges") {
+            std::vector<int> pages = parsePageRanges(option.value, document.pageCount());
+            if (pages.empty())
+                throw EngineError(error_code::kInvalidArgument,
+                                  "The report has no page " + option.value + " to print");
+            writePdf(PageSelection(document, std::move(pages)), file);
+            return;
+        }
+    writePdf(document, file);
+}
+
 } // namespace
 
 void print(const PageDocument& document, const PrintOptions& options) {
@@ -45,9 +63,9 @@ void print(const PageDocument& document, const PrintOptions& options) {
     if (!choice)
         return;
     if (!file.empty())
-        writePdf(document, file);
+        writeChosenPages(document, choice->jobOptions, file);
     else if (!choice->outputFile.empty())
-        writePdf(document, choice->outputFile);
+        writeChosenPages(document, choice->jobOptions, choice->outputFile);
     else
         sendToCups(document, CupsQueue(choice->destination), choice->jobOptions);
 }

@@ -1,0 +1,61 @@
+#include "engine_error_code.h"
+#include "fake_page_document.h"
+#include "pdf_reader.h"
+#include "scratch_folder.h"
+
+#include "platform/engine/output/page_selection.h"
+#include "platform/engine/output/pdf_writer.h"
+
+#include <gtest/gtest.h>
+
+using namespace vorn::engine;
+using namespace vorn::engine::testing;
+
+namespace {
+
+struct RangeCase {
+    const char* ranges;
+    std::vector<int> pages;
+};
+
+class PageRanges : public ::testing::TestWithParam<RangeCase> {};
+
+TEST_P(PageRanges, nameTheirPagesOfAFivePageDocument) {
+    EXPECT_EQ(parsePageRanges(GetParam().ranges, 5), GetParam().pages);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, PageRanges,
+                         ::testing::Values(RangeCase{"", {0, 1, 2, 3, 4}}, RangeCase{"2", {1}},
+                                           RangeCase{"1-3,5", {0, 1, 2, 4}},
+                                           RangeCase{"4-", {3, 4}}, RangeCase{"5,1", {4, 0}},
+                                           RangeCase{"4-9", {3, 4}}, RangeCase{"7-9", {}}));
+
+TEST(PageRangesErrors, textThatIsNoRangeListIsAnInvalidArgument) {
+    for (const char* ranges : {"x", "0", "-2", "3-1", "1,,2", "1-2-3", "2 "}) {
+        SCOPED_TRACE(ranges);
+        EXPECT_EQ(codeOf([&] { parsePageRanges(ranges, 5); }), error_code::kInvalidArgument);
+    }
+}
+
+TEST(PageSelection, writesOnlyItsPagesWithTheirOwnNumbersAndBookmarks) {
+    ScratchFolder folder;
+    const std::string pdf = folder.file("chosen.pdf");
+    const FakePageDocument document(
+        5, "Chosen", {{"First", 0, 0}, {"Third", 2, 0}, {"Third, inner", 2, 1}, {"Fifth", 4, 0}});
+    writePdf(PageSelection(document, {2, 4}), pdf);
+
+    EXPECT_EQ(pdfInfo(pdf)["Pages"], "2");
+    EXPECT_EQ(pdfInfo(pdf)["Title"], "Chosen");
+    const std::string text = pdfText(pdf);
+    EXPECT_NE(text.find("Page 3 of 5"), std::string::npos);
+    EXPECT_NE(text.find("Marker-5"), std::string::npos);
+    EXPECT_EQ(text.find("Marker-1"), std::string::npos);
+    const auto outline = pdfOutline(pdf);
+    ASSERT_EQ(outline.size(), 3u);
+    EXPECT_EQ(outline[0].title, "Third");
+    EXPECT_EQ(outline[0].page, 1);
+    EXPECT_EQ(outline[2].title, "Fifth");
+    EXPECT_EQ(outline[2].page, 2);
+}
+
+} // namespace
