@@ -4,7 +4,9 @@
 //    the share of the time its project lookups take;
 //  - the two status reports over 100,000 items and 10,000 projects, build plus
 //    print to PDF; goal under 5 seconds each.
-// Usage: bench_reports [detail-items] [status-items] [status-projects]
+// Usage: bench_reports [detail-items] [status-items] [status-projects] [--repeat N]
+// With --repeat each status report runs N times and its fastest run counts,
+// which steadies the figures on a busy machine.
 #include "data/lookups.h"
 #include "data/mod_report_main.h"
 #include "data/status_builds.h"
@@ -23,7 +25,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <string>
 #include <unistd.h>
+#include <vector>
 
 using namespace vorn;
 using namespace vorn::automation;
@@ -49,12 +53,51 @@ void useTracker(const fs::path& folder, int items, int projects) {
     state.gProjectTree = Variant(host::loadProjectTree(state.gDSN.get(), "").get());
 }
 
+struct StatusRun {
+    double build = 0;
+    double layout = 0;
+    double pdf = 0;
+    int pages = 0;
+    double total() const { return build + layout + pdf; }
+};
+
+StatusRun runStatusReport(int position, const fs::path& pdf) {
+    auto& report = reports::reportObjects().at(position);
+    StatusRun run;
+    auto start = Clock::now();
+    if (position == 3)
+        BuildProjectStatus();
+    else
+        BuildUserStatus();
+    run.build = since(start);
+    // What print does with VORN_PRINT_FILE set, timed step by step.
+    start = Clock::now();
+    const auto document = report.run();
+    run.layout = since(start);
+    start = Clock::now();
+    engine::writePdf(*document, pdf.string());
+    run.pdf = since(start);
+    run.pages = document->pageCount();
+    return run;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    const int detailItems = argc > 1 ? std::atoi(argv[1]) : 10000;
-    const int statusItems = argc > 2 ? std::atoi(argv[2]) : 100000;
-    const int statusProjects = argc > 3 ? std::atoi(argv[3]) : 10000;
+    std::vector<int> numbers;
+    int repeat = 1;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--repeat" && i + 1 < argc)
+            repeat = std::max(1, std::atoi(argv[++i]));
+        else
+            numbers.push_back(std::atoi(argv[i]));
+    }
+    const auto number = [&](std::size_t at, int fallback) {
+        return at < numbers.size() ? numbers[at] : fallback;
+    };
+    const int detailItems = number(0, 10000);
+    const int statusItems = number(1, 100000);
+    const int statusProjects = number(2, 10000);
 
     char pattern[] = "/tmp/vorn-bench-XXXXXX";
     const fs::path folder = mkdtemp(pattern);
@@ -96,22 +139,18 @@ int main(int argc, char** argv) {
     for (int position : {3, 4}) {
         auto& report = reports::reportObjects().at(position);
         report.setDatabasePath(database);
-        start = Clock::now();
-        if (position == 3)
-            BuildProjectStatus();
-        else
-            BuildUserStatus();
-        const double build = since(start);
-        // What print does with VORN_PRINT_FILE set, timed step by step.
-        const auto document = report.run();
-        const double laidOut = since(start);
-        engine::writePdf(*document, pdf.string());
-        const double total = since(start);
+        StatusRun best;
+        for (int attempt = 0; attempt < repeat; ++attempt) {
+            const StatusRun run = runStatusReport(position, pdf);
+            if (attempt == 0 || run.total() < best.total())
+                best = run;
+        }
         std::printf("%s: build %.2f s, layout %.2f s, PDF %.2f s: build and print %.2f s (goal 5 "
-                    "s), %d pages, %d items, %d projects\n",
-                    report.caption().c_str(), build, laidOut - build, total - laidOut, total,
-                    document->pageCount(), statusItems, statusProjects);
-        met = met && total < 5.0;
+                    "s), %d pages, %d items, %d projects%s\n",
+                    report.caption().c_str(), best.build, best.layout, best.pdf, best.total(),
+                    best.pages, statusItems, statusProjects,
+                    repeat > 1 ? (", fastest of " + std::to_string(repeat)).c_str() : "");
+        met = met && best.total() < 5.0;
     }
     std::printf("goals: %s\n", met ? "met" : "MISSED");
     state = ReportState{};
