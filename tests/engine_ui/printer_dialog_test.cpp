@@ -82,13 +82,18 @@ TEST_F(PrinterDialogTest, ControlPInThePreviewPrintsThroughTheDialog) {
     PreviewWindow& window =
         showPreview(std::make_shared<FakePageDocument>(5, "From Preview"), options);
     ASSERT_TRUE(pumpUntil([&] { return window.get_mapped(); }));
-    auto acted = whenWindowShows<Dialog>(printerChosen,
-                                         [](Dialog& dialog) { dialog.response(Gtk::RESPONSE_OK); });
+    Gtk::Window* parent = nullptr;
+    auto acted = whenWindowShows<Dialog>(printerChosen, [&parent](Dialog& dialog) {
+        parent = dialog.get_transient_for();
+        dialog.response(Gtk::RESPONSE_OK);
+    });
     ASSERT_TRUE(sendKey(window, GDK_KEY_p, GDK_CONTROL_MASK));
     // The key arrives through the main loop, which the host keeps running.
     EXPECT_TRUE(pumpUntil([&] { return *acted && fileExists(printed); }));
     ASSERT_TRUE(fileExists(printed));
     EXPECT_EQ(pdfInfo(printed)["Pages"], "5");
+    // The dialog stays on top of the preview that asked for it.
+    EXPECT_EQ(parent, &window);
 }
 
 TEST_F(PrinterDialogTest, ChosenCupsPrinterReceivesTheJobWithTheChosenPages) {

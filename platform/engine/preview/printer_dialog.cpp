@@ -95,12 +95,24 @@ Glib::RefPtr<Gtk::PrintSettings> initialSettings(const std::string& preselected)
     return settings;
 }
 
+// The window the user is working in (the preview that asked to print, or the
+// host's own), so that the dialog stays on top of it rather than anywhere.
+Gtk::Window* activeWindow() {
+    for (Gtk::Window* window : Gtk::Window::list_toplevels())
+        if (window->get_visible() && window->is_active())
+            return window;
+    return nullptr;
+}
+
 } // namespace
 
 std::optional<PrinterChoice> askForPrinter(const std::string& title, const std::string& preselected,
                                            int pageCount, int currentPage) {
     ensureGtk();
+    Gtk::Window* parent = activeWindow();
     Gtk::PrintUnixDialog dialog("Print " + title);
+    if (parent)
+        dialog.set_transient_for(*parent);
     // The engine delivers PDF and lets the printing system do copies, ranges
     // and sides; printing into a file is offered as PDF only.
     dialog.set_manual_capabilities(Gtk::PRINT_CAPABILITY_GENERATE_PDF);
