@@ -1,6 +1,8 @@
 #include "data/open_db.h"
 
 #include "data/mod_report_main.h"
+#include "platform/rdo/connection_ref.h"
+#include "platform/rdo/error_codes.h"
 #include "platform/rdo/rdo_connection.h"
 #include "platform/rdo/rdo_engine.h"
 #include "platform/toolkit/files.h"
@@ -30,7 +32,16 @@ automation::ComPtr<automation::IDispatch> openReportsDatabase(const std::string&
     // runs by itself, but none waits for the disk or writes a journal file.
     connection->execute("PRAGMA synchronous=OFF");
     connection->execute("PRAGMA journal_mode=MEMORY");
-    return automation::ComPtr<automation::IDispatch>(connection.get());
+    automation::ComPtr<automation::IDispatch> opened(connection.get());
+    // The file opens without being read, and the journal in memory leaves a
+    // build killed mid-write damaged: such a file counts as one that does not
+    // open, so that the spare copy replaces it.
+    rdo::RowReader check = rdo::ConnectionRef(opened.get()).openResultset("PRAGMA quick_check(1)");
+    const std::string verdict = check.eof() ? "" : check.value("quick_check").toString();
+    check.close();
+    if (verdict != "ok")
+        throw automation::ComError(rdo::kDatabaseError, database + " is damaged: " + verdict);
+    return opened;
 }
 
 } // namespace

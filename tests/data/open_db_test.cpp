@@ -59,6 +59,25 @@ TEST_F(OpenDb, ADamagedDatabaseIsReplacedByTheSpare) {
     EXPECT_TRUE(messages_.empty());
 }
 
+// What a build killed in the middle of a write can leave: a file that opens
+// but whose table pages are garbage.
+TEST_F(OpenDb, ADatabaseWithDamagedPagesIsReplacedByTheSpare) {
+    makeReportsDatabase(true);
+    runSql(reports_, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < "
+                     "2000) INSERT INTO ProjectDetails (FolderPath) SELECT 'Projects\\' || i "
+                     "FROM n");
+    {
+        std::fstream damage(reports_, std::ios::in | std::ios::out | std::ios::binary);
+        damage.seekp(2 * 4096);
+        const std::string garbage(3 * 4096, '\xA5');
+        damage.write(garbage.data(), static_cast<std::streamsize>(garbage.size()));
+    }
+    EXPECT_TRUE(OpenDB());
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(queryRows(reports_, "SELECT count(*) FROM ProjectDetails"),
+              std::vector<std::string>{"0"});
+}
+
 TEST_F(OpenDb, AFailedCopyOfTheSpareReachesTheCaller) {
     makeReportsDatabase(true);
     fs::remove(reports_);
