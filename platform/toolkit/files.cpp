@@ -3,6 +3,8 @@
 #include "platform/automation/com_error.h"
 
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <system_error>
@@ -17,6 +19,23 @@ namespace {
 std::string& folderOverride() {
     thread_local std::string folder;
     return folder;
+}
+
+// The process that holds a lock on some part of `path`, or 0. Other systems
+// refuse to replace a file that another program has open and locked; here the
+// copy would go through and pull the file from under that program.
+pid_t lockingProcess(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return 0;
+    struct flock probe {};
+    probe.l_type = F_WRLCK;
+    probe.l_whence = SEEK_SET;
+    probe.l_start = 0;
+    probe.l_len = 0; // to the end and beyond, where databases put their locks
+    const bool asked = ::fcntl(fd, F_GETLK, &probe) == 0;
+    ::close(fd);
+    return asked && probe.l_type != F_UNLCK ? probe.l_pid : 0;
 }
 } // namespace
 
@@ -44,6 +63,10 @@ bool fileExists(const std::string& path) {
 }
 
 void copyFile(const std::string& from, const std::string& to) {
+    if (const pid_t holder = lockingProcess(to); holder != 0)
+        throw ComError(BasicError::PermissionDenied, "Permission denied: copying " + from + " to " +
+                                                         to + " (the file is in use by process " +
+                                                         std::to_string(holder) + ")");
     std::error_code ec;
     fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
     if (!ec)

@@ -15,7 +15,8 @@ void setComponentFolderForTesting(std::string folder);
 
 bool fileExists(const std::string& path);
 
-/// Copies `from` over `to`, replacing it.
+/// Copies `from` over `to`, replacing it, unless another process holds a lock
+/// on `to` (a database in use).
 /// \throws automation::ComError file not found (53) or permission denied (70),
 /// with the path and the system's reason in the description.
 void copyFile(const std::string& from, const std::string& to);

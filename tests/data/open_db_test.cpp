@@ -3,8 +3,15 @@
 #include "platform/automation/com_error.h"
 #include "tracker_fixture.h"
 
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 using namespace vorn;
 using namespace vorn::test;
@@ -17,6 +24,40 @@ const std::string kMissingMessage =
 }
 
 class OpenDb : public test::TrackerFixture {};
+
+namespace {
+
+bool lockedByAnotherProcess(const fs::path& file) {
+    const int fd = open(file.c_str(), O_RDONLY);
+    struct flock probe {};
+    probe.l_type = F_WRLCK;
+    probe.l_whence = SEEK_SET;
+    const bool locked = fd >= 0 && fcntl(fd, F_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
+    if (fd >= 0)
+        close(fd);
+    return locked;
+}
+
+// Another program in the middle of writing the database: the sqlite3 shell
+// inside an exclusive transaction until the holder goes out of scope.
+class HeldByAnotherProcess {
+public:
+    explicit HeldByAnotherProcess(const fs::path& file)
+        : shell_(popen(("sqlite3 '" + file.string() + "' > /dev/null").c_str(), "w")) {
+        std::fputs("BEGIN EXCLUSIVE;\nDELETE FROM ProjectDetails;\n", shell_);
+        std::fflush(shell_);
+        for (int wait = 0; wait < 500 && !lockedByAnotherProcess(file); ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ~HeldByAnotherProcess() { pclose(shell_); } // the shell rolls back and ends
+    HeldByAnotherProcess(const HeldByAnotherProcess&) = delete;
+    HeldByAnotherProcess& operator=(const HeldByAnotherProcess&) = delete;
+
+private:
+    FILE* shell_;
+};
+
+} // namespace
 
 TEST_F(OpenDb, OpensTheDatabaseBesideTheComponent) {
     makeReportsDatabase(false);
@@ -76,6 +117,26 @@ TEST_F(OpenDb, ADatabaseWithDamagedPagesIsReplacedByTheSpare) {
     EXPECT_TRUE(messages_.empty());
     EXPECT_EQ(queryRows(reports_, "SELECT count(*) FROM ProjectDetails"),
               std::vector<std::string>{"0"});
+}
+
+TEST_F(OpenDb, ADatabaseAnotherProcessHoldsIsNeverReplaced) {
+    makeReportsDatabase(true);
+    runSql(reports_, "INSERT INTO ProjectDetails (FolderPath) VALUES ('kept')");
+    {
+        HeldByAnotherProcess holder(reports_);
+        ASSERT_TRUE(lockedByAnotherProcess(reports_));
+        try {
+            OpenDB();
+            FAIL() << "the database is locked";
+        } catch (const automation::ComError& e) {
+            EXPECT_EQ(e.code(), automation::basicCode(automation::BasicError::PermissionDenied));
+            EXPECT_NE(e.description().find("in use by process"), std::string::npos)
+                << e.description();
+        }
+    }
+    EXPECT_EQ(queryRows(reports_, "SELECT FolderPath FROM ProjectDetails"),
+              std::vector<std::string>{"kept"});
+    EXPECT_TRUE(messages_.empty());
 }
 
 TEST_F(OpenDb, AFailedCopyOfTheSpareReachesTheCaller) {
