@@ -4,6 +4,7 @@
 #include "platform/automation/com_error.h"
 #include "platform/automation/dispatch_object.h"
 #include "platform/automation/late_bound.h"
+#include "tests/support/error_code.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,8 @@
 #include <stdexcept>
 
 using namespace vorn::automation;
+
+using vorn::test::codeOf;
 
 namespace {
 
@@ -63,17 +66,6 @@ constexpr std::array<Member<Counter>, 7> kCounterMembers{{
 
 std::span<const Member<Counter>> Counter::members() {
     return kCounterMembers;
-}
-
-HRESULT codeOf(const std::function<void()>& body, std::string* description = nullptr) {
-    try {
-        body();
-    } catch (const ComError& e) {
-        if (description)
-            *description = e.description();
-        return e.code();
-    }
-    return S_OK;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "platform/automation/bstr.h"
 #include "platform/automation/com_error.h"
 #include "platform/automation/variant.h"
+#include "tests/support/error_code.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,8 @@
 #include <functional>
 
 using namespace vorn::automation;
+
+using vorn::test::codeOf;
 
 namespace {
 
@@ -22,15 +25,6 @@ struct Counted : IUnknown {
     ULONG AddRef() override { return ++refs; }
     ULONG Release() override { return --refs; }
 };
-
-HRESULT codeOf(const std::function<void()>& body) {
-    try {
-        body();
-    } catch (const ComError& e) {
-        return e.code();
-    }
-    return S_OK;
-}
 
 } // namespace
 

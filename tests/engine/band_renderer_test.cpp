@@ -151,28 +151,5 @@ TEST_F(BandRendererTest, checkBoxesDrawABoxAMarkWhenCheckedAndTheirCaption) {
     EXPECT_EQ(band.items.lines.size(), 6u);
 }
 
-TEST_F(BandRendererTest, linesAndPicturesKeepTheirFrames) {
-    section.height = 1425;
-    Control& line = section.controls.add(ControlKind::Line, "linItem");
-    line.x1 = 0;
-    line.y1 = 1170;
-    line.x2 = 10710;
-    line.y2 = 1170;
-    Control& picture = section.controls.add(ControlKind::Picture, "Image2");
-    picture.left = 9450;
-    picture.top = 90;
-    picture.width = 1080;
-    picture.height = 990;
-    picture.picture = "logo";
-    render();
-    ASSERT_EQ(band.items.lines.size(), 1u);
-    EXPECT_FLOAT_EQ(band.items.lines[0].x2, 535.5f);
-    EXPECT_FLOAT_EQ(band.items.lines[0].y1, 58.5f);
-    ASSERT_EQ(band.items.pictures.size(), 1u);
-    EXPECT_FLOAT_EQ(band.items.pictures[0].width, 54);
-    EXPECT_EQ(document.pictureNames[band.items.pictures[0].picture], "logo");
-    EXPECT_DOUBLE_EQ(band.height, 71.25);
-}
-
 } // namespace
 } // namespace vorn::engine

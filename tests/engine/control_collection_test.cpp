@@ -1,6 +1,7 @@
 #include "platform/engine/engine_error.h"
 #include "platform/engine/model/control_collection.h"
 #include "platform/engine/model/report.h"
+#include "tests/support/error_code.h"
 
 #include <gtest/gtest.h>
 
@@ -47,14 +48,7 @@ TEST(ControlCollection, namesNewControlsAfterFreeNumbers) {
     EXPECT_EQ(controls.add("DDActiveReports.Label").name, "Label3");
 }
 
-template <typename F> std::int32_t codeOf(F f) {
-    try {
-        f();
-    } catch (const EngineError& e) {
-        return e.code();
-    }
-    return 0;
-}
+using test::codeOf;
 
 TEST(ControlCollection, errorsCarryTheirCodes) {
     ControlCollection controls;
@@ -78,15 +72,6 @@ TEST(Report, errorsCarryTheirCodes) {
               error_code::kInvalidArgument);
     EXPECT_EQ(codeOf([&] { report.dataControl("rdoReport"); }), error_code::kNotFound);
     EXPECT_EQ(codeOf([&] { report.control("x"); }), error_code::kNotFound);
-}
-
-TEST(Report, orientationTurnsThePaper) {
-    Report report("r");
-    EXPECT_EQ(report.orientation(), Report::kPortrait);
-    EXPECT_DOUBLE_EQ(report.paperWidth(), 12240);
-    report.setOrientation(Report::kLandscape);
-    EXPECT_DOUBLE_EQ(report.paperWidth(), 15840);
-    EXPECT_DOUBLE_EQ(report.paperHeight(), 12240);
 }
 
 TEST(Report, copiesAreDeep) {

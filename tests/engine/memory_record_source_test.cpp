@@ -1,19 +1,13 @@
 #include "platform/engine/data/memory_record_source.h"
 #include "platform/engine/engine_error.h"
+#include "tests/support/error_code.h"
 
 #include <gtest/gtest.h>
 
 namespace vorn::engine {
 namespace {
 
-template <typename F> std::int32_t codeOf(F f) {
-    try {
-        f();
-    } catch (const EngineError& e) {
-        return e.code();
-    }
-    return 0;
-}
+using test::codeOf;
 
 TEST(MemoryRecordSource, readsForwardByColumnName) {
     MemoryRecordSource records(

@@ -1,6 +1,7 @@
 #include "platform/engine/engine_error.h"
 #include "platform/engine/model/picture.h"
 #include "reports/designs/embedded_designs.h"
+#include "tests/support/error_code.h"
 
 #include <gtest/gtest.h>
 
@@ -48,14 +49,9 @@ TEST(Picture, logoIsBaselineJpeg) {
 }
 
 TEST(Picture, refusesWhatItCannotRead) {
-    for (std::string bad : {std::string("GIF89a"), std::string("BM12"), std::string()}) {
-        try {
-            Picture::fromBytes(bad);
-            FAIL() << bad;
-        } catch (const EngineError& e) {
-            EXPECT_EQ(e.code(), error_code::kInvalidArgument);
-        }
-    }
+    for (std::string bad : {std::string("GIF89a"), std::string("BM12"), std::string()})
+        EXPECT_EQ(test::codeOf([&] { Picture::fromBytes(bad); }), error_code::kInvalidArgument)
+            << bad;
 }
 
 } // namespace

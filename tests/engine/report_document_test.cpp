@@ -2,6 +2,7 @@
 #include "platform/engine/engine_error.h"
 #include "platform/engine/render/run_report.h"
 #include "reports/designs/embedded_designs.h"
+#include "tests/support/error_code.h"
 
 #include <cairo-pdf.h>
 #include <cairo.h>
@@ -122,14 +123,19 @@ protected:
         return runReport(*report);
     }
 
+    std::string pdfOf(const PageDocument& document) {
+        const std::string pdf = (dir / "report.pdf").string();
+        writeTestPdf(document, pdf);
+        return pdf;
+    }
+
     std::filesystem::path dir;
     std::unique_ptr<Report> report;
 };
 
 TEST_F(ReportDocumentTest, readerSeesTheTextWhereTheControlsAre) {
     auto document = projectStatus(4);
-    const std::string pdf = (dir / "status.pdf").string();
-    writeTestPdf(*document, pdf);
+    const std::string pdf = pdfOf(*document);
     EXPECT_EQ(pageCountOf(pdf), 1);
     auto words = wordsOf(pdf);
     // lblReportTitle: left 720 and top 90 in a page header at the 1080/1440 margins.
@@ -166,8 +172,7 @@ TEST_F(ReportDocumentTest, readerSeesTheTextWhereTheControlsAre) {
 TEST_F(ReportDocumentTest, pageNumbersReadNOfM) {
     auto document = projectStatus(120);
     ASSERT_GE(document->pageCount(), 3);
-    const std::string pdf = (dir / "long.pdf").string();
-    writeTestPdf(*document, pdf);
+    const std::string pdf = pdfOf(*document);
     std::string text = runCommand("pdftotext -layout '" + pdf + "' -");
     const std::string total = std::to_string(document->pageCount());
     for (int page = 1; page <= document->pageCount(); ++page)
@@ -179,8 +184,7 @@ TEST_F(ReportDocumentTest, pageNumbersReadNOfM) {
 
 TEST_F(ReportDocumentTest, fontsAreTheDesignsOwnAndEmbedded) {
     auto document = projectStatus(2);
-    const std::string pdf = (dir / "fonts.pdf").string();
-    writeTestPdf(*document, pdf);
+    const std::string pdf = pdfOf(*document);
     std::string fonts = runCommand("pdffonts '" + pdf + "'");
     EXPECT_NE(fonts.find("Tahoma"), std::string::npos) << fonts;
     EXPECT_NE(fonts.find("LiberationSans"), std::string::npos) << fonts;
@@ -199,8 +203,7 @@ TEST_F(ReportDocumentTest, fontsAreTheDesignsOwnAndEmbedded) {
 
 TEST_F(ReportDocumentTest, picturesAreEmbeddedOnceForAllPages) {
     auto document = projectStatus(120);
-    const std::string pdf = (dir / "pictures.pdf").string();
-    writeTestPdf(*document, pdf);
+    const std::string pdf = pdfOf(*document);
     std::string images = runCommand("pdfimages -list '" + pdf + "'");
     int rows = 0;
     std::set<std::string> objects;
@@ -236,12 +239,7 @@ TEST_F(ReportDocumentTest, paintingAPageOutsideTheDocumentThrows) {
 TEST(RunReport, withoutARecordSourceOpenerIsAnError) {
     auto report = designs::loadReport("repVornItemList");
     setDefaultRecordSourceOpener({});
-    try {
-        runReport(*report);
-        FAIL();
-    } catch (const EngineError& e) {
-        EXPECT_EQ(e.code(), error_code::kFail);
-    }
+    EXPECT_EQ(test::codeOf([&] { runReport(*report); }), error_code::kFail);
 }
 
 TEST(RunReport, itemListDesignAloneHasOnlyHeaderAndFooter) {

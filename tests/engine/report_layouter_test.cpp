@@ -2,6 +2,7 @@
 #include "platform/engine/engine_error.h"
 #include "platform/engine/layout/report_layouter.h"
 #include "tests/engine/fake_text_shaper.h"
+#include "tests/support/error_code.h"
 
 #include <gtest/gtest.h>
 
@@ -25,6 +26,20 @@ Control& addLabel(Section& s, const std::string& name, const std::string& captio
     c.width = 4000;
     c.height = 200;
     return c;
+}
+
+std::vector<std::string> textsDown(const PageList& pages, const testing::FakeTextShaper& shaper,
+                                   int page, double from) {
+    std::vector<const TextItem*> items;
+    for (const TextItem& t : pages.texts(page))
+        if (t.top >= from - 1e-3)
+            items.push_back(&t);
+    std::stable_sort(items.begin(), items.end(),
+                     [](const TextItem* a, const TextItem* b) { return a->top < b->top; });
+    std::vector<std::string> out;
+    for (const TextItem* t : items)
+        out.emplace_back(shaper.text(t->run));
+    return out;
 }
 
 // A report with a page header, one group per "Project", a detail line and a
@@ -62,16 +77,7 @@ struct GroupedReport {
 
     /// The texts of a page from top to bottom, without the page header's.
     std::vector<std::string> body(const PageList& pages, int page) {
-        std::vector<const TextItem*> items;
-        for (const TextItem& t : pages.texts(page))
-            if (t.top >= 72 + 10 - 1e-3)
-                items.push_back(&t);
-        std::stable_sort(items.begin(), items.end(),
-                         [](const TextItem* a, const TextItem* b) { return a->top < b->top; });
-        std::vector<std::string> out;
-        for (const TextItem* t : items)
-            out.emplace_back(shaper.text(t->run));
-        return out;
+        return textsDown(pages, shaper, page, 72 + 10);
     }
 
     Report report;
@@ -89,11 +95,8 @@ TEST(ReportLayouter, groupsBreakAndSumsRestartPerGroup) {
                             {text("P2"), text("c"), Value::integer(5)}});
     ASSERT_EQ(pages.pageCount(), 1);
     EXPECT_EQ(r.body(pages, 0), (std::vector<std::string>{"P1", "a", "b", "3", "P2", "c", "5"}));
-}
-
-TEST(ReportLayouter, singleRecordGroupSumsEqualItsLine) {
-    GroupedReport r;
-    PageList pages = r.run({{text("P1"), text("a"), Value::real(2.5)}});
+    // A one-record group's sum equals its line.
+    pages = r.run({{text("P1"), text("a"), Value::real(2.5)}});
     EXPECT_EQ(r.body(pages, 0), (std::vector<std::string>{"P1", "a", "2.5"}));
 }
 
@@ -126,15 +129,9 @@ TEST(ReportLayouter, innerGroupsBreakWithTheirOuterGroup) {
                                 {text("u2"), text("p2"), text("f4"), Value::integer(8)}});
     testing::FakeTextShaper shaper;
     PageList pages = ReportLayouter(report, shaper).run(&records);
-    std::vector<const TextItem*> items;
-    for (const TextItem& t : pages.texts(0))
-        items.push_back(&t);
-    std::stable_sort(items.begin(), items.end(), [](auto* a, auto* b) { return a->top < b->top; });
-    std::vector<std::string> got;
-    for (auto* t : items)
-        got.emplace_back(shaper.text(t->run));
-    EXPECT_EQ(got, (std::vector<std::string>{"u1", "p1", "f1", "f2", "-", "p2", "f3", "-", "7",
-                                             "u2", "p2", "f4", "-", "8"}));
+    EXPECT_EQ(textsDown(pages, shaper, 0, 0),
+              (std::vector<std::string>{"u1", "p1", "f1", "f2", "-", "p2", "f3", "-", "7", "u2",
+                                        "p2", "f4", "-", "8"}));
     // Each group opened gives a bookmark at its level.
     std::vector<std::pair<std::string, int>> outline;
     for (const OutlineEntry& e : pages.outline) {
@@ -248,41 +245,45 @@ TEST(ReportLayouter, noRecordsGivesOnePageWithHeaderAndFooter) {
     EXPECT_EQ(pages.pageValues(0).size, 2u);
 }
 
-TEST(ReportLayouter, aFieldNamingNoColumnIsAnError) {
-    GroupedReport r;
-    r.report.control("txtItem").dataField = "Nothing";
-    try {
-        r.run({{text("P"), text("a"), Value::integer(1)}});
-        FAIL();
-    } catch (const EngineError& e) {
-        EXPECT_EQ(e.code(), error_code::kNotFound);
-        EXPECT_NE(std::string(e.what()).find("txtItem"), std::string::npos);
-        EXPECT_NE(std::string(e.what()).find("Nothing"), std::string::npos);
-    }
+// Each broken report is refused with kNotFound and a message naming the culprit.
+struct BrokenReport {
+    const char* what;
+    void (*breakIt)(Report&);
+    std::vector<const char*> named;
+};
+
+std::ostream& operator<<(std::ostream& out, const BrokenReport& row) {
+    return out << row.what;
 }
 
-TEST(ReportLayouter, aGroupOnAMissingColumnIsAnErrorNamingItsBand) {
+class ReportLayouterErrors : public ::testing::TestWithParam<BrokenReport> {};
+
+TEST_P(ReportLayouterErrors, nameWhatIsMissing) {
     GroupedReport r;
-    r.report.section("GroupHeader1").groupField = "Nothing";
-    try {
-        r.run({{text("P"), text("a"), Value::integer(1)}});
-        FAIL();
-    } catch (const EngineError& e) {
-        EXPECT_EQ(e.code(), error_code::kNotFound);
-        EXPECT_NE(std::string(e.what()).find("GroupHeader1"), std::string::npos);
-    }
+    GetParam().breakIt(r.report);
+    std::string what;
+    EXPECT_EQ(test::codeOf(
+                  [&] {
+                      r.run({{text("P"), text("a"), Value::integer(1)}});
+                  },
+                  &what),
+              error_code::kNotFound);
+    for (const char* name : GetParam().named)
+        EXPECT_NE(what.find(name), std::string::npos) << what;
 }
 
-TEST(ReportLayouter, aSumOverAnUnknownGroupIsAnError) {
-    GroupedReport r;
-    r.report.control("Field1").summaryGroup = "GroupHeader9";
-    try {
-        r.run({});
-        FAIL();
-    } catch (const EngineError& e) {
-        EXPECT_EQ(e.code(), error_code::kNotFound);
-    }
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReportLayouterErrors,
+    ::testing::Values(
+        BrokenReport{"field naming no column",
+                     [](Report& r) { r.control("txtItem").dataField = "Nothing"; },
+                     {"txtItem", "Nothing"}},
+        BrokenReport{"group on a missing column",
+                     [](Report& r) { r.section("GroupHeader1").groupField = "Nothing"; },
+                     {"GroupHeader1"}},
+        BrokenReport{"sum over an unknown group",
+                     [](Report& r) { r.control("Field1").summaryGroup = "GroupHeader9"; },
+                     {}}));
 
 } // namespace
 } // namespace vorn::engine

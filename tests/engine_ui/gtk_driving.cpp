@@ -1,9 +1,11 @@
 #include "gtk_driving.h"
 
-#include <glibmm/main.h>
-#include <gtk/gtk.h>
+#include "platform/engine/preview/preview_registry.h"
 
-#include <chrono>
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+#include <gtkmm/messagedialog.h>
+
 #include <thread>
 
 namespace vorn::engine::testing {
@@ -35,6 +37,23 @@ bool sendKey(Gtk::Widget& widget, unsigned keyval, unsigned modifiers) {
         target = window->get_focus();
     return gtk_test_widget_send_key(target->gobj(), keyval,
                                     static_cast<GdkModifierType>(modifiers)) != FALSE;
+}
+
+PreviewWindow& showMapped(std::shared_ptr<const PageDocument> document, const std::string& key,
+                          std::vector<std::uint8_t> icon) {
+    PreviewWindow& window = showPreview(std::move(document), PreviewOptions{key, std::move(icon)});
+    EXPECT_TRUE(pumpUntil([&] { return window.get_mapped(); }));
+    pumpEvents();
+    return window;
+}
+
+std::shared_ptr<std::string> answerMessageBox() {
+    auto shown = std::make_shared<std::string>();
+    whenWindowShows<Gtk::MessageDialog>([shown](Gtk::MessageDialog& message) {
+        *shown = message.property_secondary_text().get_value();
+        message.response(Gtk::RESPONSE_OK);
+    });
+    return shown;
 }
 
 } // namespace vorn::engine::testing

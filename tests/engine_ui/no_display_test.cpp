@@ -1,13 +1,14 @@
 // Runs with no display at all, as on a headless host: whatever needs a window
 // fails with a clear error, and printing into a file still works.
-#include "engine_error_code.h"
 #include "fake_page_document.h"
 #include "pdf_reader.h"
 #include "scoped_environment.h"
 #include "scratch_folder.h"
 
+#include "platform/engine/engine_error.h"
 #include "platform/engine/output/printing.h"
 #include "platform/engine/preview/preview_registry.h"
+#include "tests/support/error_code.h"
 
 #include <gtest/gtest.h>
 
@@ -15,44 +16,40 @@
 
 using namespace vorn::engine;
 using namespace vorn::engine::testing;
+using vorn::test::codeOf;
 
 namespace {
 
-std::string messageOf(const std::function<void()>& body) {
-    try {
-        body();
-    } catch (const EngineError& e) {
-        return e.what();
-    }
-    return {};
-}
+class WithoutDisplay : public ::testing::Test {
+protected:
+    void SetUp() override { environment.set(kPrintFileVariable, printed); }
+
+    ScratchFolder folder;
+    ScopedEnvironment environment;
+    std::string printed = folder.file("printed.pdf");
+};
 
 } // namespace
 
-TEST(WithoutDisplay, PreviewRaisesFailNamingTheDisplay) {
+TEST_F(WithoutDisplay, PreviewRaisesFailNamingTheDisplay) {
     const auto show = [] {
         showPreview(std::make_shared<FakePageDocument>(2), PreviewOptions{"list", {}});
     };
-    EXPECT_EQ(codeOf(show), error_code::kFail);
-    EXPECT_NE(messageOf(show).find("no display"), std::string::npos);
+    std::string message;
+    EXPECT_EQ(codeOf(show, &message), error_code::kFail);
+    EXPECT_NE(message.find("no display"), std::string::npos);
 }
 
-TEST(WithoutDisplay, PrinterDialogRaisesFailAndPrintsNothing) {
-    ScratchFolder folder;
-    ScopedEnvironment environment;
-    environment.set(kPrintFileVariable, folder.file("printed.pdf"));
+TEST_F(WithoutDisplay, PrinterDialogRaisesFailAndPrintsNothing) {
     PrintOptions options;
     options.showPrinterDialog = true;
     EXPECT_EQ(codeOf([&] { print(FakePageDocument(2), options); }), error_code::kFail);
-    EXPECT_FALSE(fileExists(folder.file("printed.pdf")));
+    EXPECT_FALSE(fileExists(printed));
 }
 
-TEST(WithoutDisplay, PrintingIntoTheFileStillWorks) {
-    ScratchFolder folder;
-    ScopedEnvironment environment;
-    environment.set(kPrintFileVariable, folder.file("printed.pdf"));
+TEST_F(WithoutDisplay, PrintingIntoTheFileStillWorks) {
     print(FakePageDocument(2), PrintOptions{});
-    EXPECT_EQ(pdfInfo(folder.file("printed.pdf"))["Pages"], "2");
+    EXPECT_EQ(pdfInfo(printed)["Pages"], "2");
 }
 
 int main(int argc, char** argv) {

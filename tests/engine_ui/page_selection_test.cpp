@@ -1,15 +1,17 @@
-#include "engine_error_code.h"
 #include "fake_page_document.h"
 #include "pdf_reader.h"
 #include "scratch_folder.h"
 
+#include "platform/engine/engine_error.h"
 #include "platform/engine/output/page_selection.h"
 #include "platform/engine/output/pdf_writer.h"
+#include "tests/support/error_code.h"
 
 #include <gtest/gtest.h>
 
 using namespace vorn::engine;
 using namespace vorn::engine::testing;
+using vorn::test::codeOf;
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "engine_error_code.h"
 #include "fake_page_document.h"
 #include "pdf_reader.h"
 #include "scratch_folder.h"
 
 #include "platform/engine/engine_error.h"
 #include "platform/engine/output/pdf_writer.h"
+#include "tests/support/error_code.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 
 using namespace vorn::engine;
 using namespace vorn::engine::testing;
+using vorn::test::codeOf;
 
 namespace {
 
@@ -61,7 +62,7 @@ TEST_F(PdfWriterTest, FontsAreEmbeddedAsSubsets) {
     }
 }
 
-TEST_F(PdfWriterTest, OutlineKeepsNestingAndTargetPages) {
+TEST_F(PdfWriterTest, OutlineKeepsNestingAndTargetPagesAndIsLeftOutWithoutGroups) {
     const std::vector<OutlineEntry> outline = {{"Project Alpha", 0, 0},
                                                {"Folder One", 0, 1},
                                                {"Folder Two", 2, 1},
@@ -76,9 +77,6 @@ TEST_F(PdfWriterTest, OutlineKeepsNestingAndTargetPages) {
         EXPECT_EQ(bookmarks[i].page, outline[i].page + 1);
         EXPECT_EQ(bookmarks[i].level, outline[i].level);
     }
-}
-
-TEST_F(PdfWriterTest, NoOutlineWhenTheReportHasNoGroups) {
     writePdf(FakePageDocument(2), pdf);
     EXPECT_TRUE(pdfOutline(pdf).empty());
 }
@@ -99,12 +97,9 @@ TEST_F(PdfWriterTest, TitleWithAccentsAndQuotesSurvives) {
     EXPECT_EQ(pdfInfo(pdf)["Title"], "Übersicht \"Q3\" (draft)");
 }
 
-TEST_F(PdfWriterTest, UnwritablePathRaisesFail) {
+TEST_F(PdfWriterTest, UnwritablePathOrFailingStreamRaisesFail) {
     EXPECT_EQ(codeOf([&] { writePdf(FakePageDocument(1), folder.file("missing/dir/x.pdf")); }),
               error_code::kFail);
-}
-
-TEST_F(PdfWriterTest, FailingStreamRaisesFail) {
     std::ostringstream stream;
     stream.setstate(std::ios::badbit);
     EXPECT_EQ(codeOf([&] { writePdf(FakePageDocument(1), stream); }), error_code::kFail);

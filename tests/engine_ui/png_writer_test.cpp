@@ -1,47 +1,34 @@
-#include "engine_error_code.h"
 #include "fake_page_document.h"
 #include "scratch_folder.h"
 
 #include "platform/engine/engine_error.h"
 #include "platform/engine/output/png_writer.h"
+#include "tests/support/error_code.h"
 
 #include <gtest/gtest.h>
 
 #include <cairo.h>
 
-#include <cmath>
 #include <limits>
 #include <memory>
 
 using namespace vorn::engine;
 using namespace vorn::engine::testing;
+using vorn::test::codeOf;
 
 namespace {
 
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::uint32_t pixel(int x, int y) const {
-        const auto* row = data.get() + static_cast<size_t>(y) * stride;
-        return reinterpret_cast<const std::uint32_t*>(row)[x] & 0xFFFFFFu;
-    }
-    int stride = 0;
-    std::unique_ptr<unsigned char[]> data;
-};
+using Picture = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
 
 Picture readPng(const std::string& path) {
-    cairo_surface_t* surface = cairo_image_surface_create_from_png(path.c_str());
-    Picture picture;
-    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
-        picture.width = cairo_image_surface_get_width(surface);
-        picture.height = cairo_image_surface_get_height(surface);
-        picture.stride = cairo_image_surface_get_stride(surface);
-        const size_t size = static_cast<size_t>(picture.stride) * picture.height;
-        picture.data = std::make_unique<unsigned char[]>(size);
-        std::copy_n(cairo_image_surface_get_data(surface), size, picture.data.get());
-    }
-    cairo_surface_destroy(surface);
-    return picture;
+    return {cairo_image_surface_create_from_png(path.c_str()), &cairo_surface_destroy};
+}
+
+std::uint32_t pixel(const Picture& picture, int x, int y) {
+    const unsigned char* row =
+        cairo_image_surface_get_data(picture.get()) +
+        static_cast<size_t>(y) * cairo_image_surface_get_stride(picture.get());
+    return reinterpret_cast<const std::uint32_t*>(row)[x] & 0xFFFFFFu;
 }
 
 struct SizeCase {
@@ -62,11 +49,10 @@ class PngSize : public ::testing::TestWithParam<SizeCase> {};
 TEST_P(PngSize, IsThePageTimesDpiOver72RoundedUp) {
     const SizeCase& c = GetParam();
     ScratchFolder folder;
-    const std::string png = folder.file("page.png");
-    writePng(FakePageDocument(2, "T", {}, c.page), 1, png, c.dpi);
-    const Picture picture = readPng(png);
-    EXPECT_EQ(picture.width, c.width);
-    EXPECT_EQ(picture.height, c.height);
+    writePng(FakePageDocument(2, "T", {}, c.page), 1, folder.file("page.png"), c.dpi);
+    const Picture picture = readPng(folder.file("page.png"));
+    EXPECT_EQ(cairo_image_surface_get_width(picture.get()), c.width);
+    EXPECT_EQ(cairo_image_surface_get_height(picture.get()), c.height);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -77,16 +63,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PngWriter, DrawsThePageOnWhiteAtScale) {
     ScratchFolder folder;
-    const std::string png = folder.file("page.png");
-    writePng(FakePageDocument(1), 0, png, 144);
-    const Picture picture = readPng(png);
-    ASSERT_EQ(picture.width, 1224);
-    EXPECT_EQ(picture.pixel(0, 0), 0xFFFFFFu);
-    EXPECT_EQ(picture.pixel(1223, 1583), 0xFFFFFFu);
+    writePng(FakePageDocument(1), 0, folder.file("page.png"), 144);
+    const Picture picture = readPng(folder.file("page.png"));
+    ASSERT_EQ(cairo_image_surface_get_width(picture.get()), 1224);
+    EXPECT_EQ(pixel(picture, 0, 0), 0xFFFFFFu);
+    EXPECT_EQ(pixel(picture, 1223, 1583), 0xFFFFFFu);
     // The box's left edge stands at 72 pt, so at 144 dpi at pixel column 144.
     const int y = static_cast<int>((FakePageDocument::kTextBaseline + 45) * 2);
-    EXPECT_NE(picture.pixel(144, y), 0xFFFFFFu);
-    EXPECT_EQ(picture.pixel(150, y), 0xFFFFFFu);
+    EXPECT_NE(pixel(picture, 144, y), 0xFFFFFFu);
+    EXPECT_EQ(pixel(picture, 150, y), 0xFFFFFFu);
 }
 
 namespace {
@@ -95,7 +80,7 @@ struct ErrorCase {
     const char* name;
     int page;
     double dpi;
-    bool badFolder;
+    const char* file;
     std::int32_t code;
 };
 
@@ -110,19 +95,19 @@ class PngErrors : public ::testing::TestWithParam<ErrorCase> {};
 TEST_P(PngErrors, CarryTheirCode) {
     const ErrorCase& c = GetParam();
     ScratchFolder folder;
-    const std::string png = folder.file(c.badFolder ? "missing/page.png" : "page.png");
+    const std::string png = folder.file(c.file);
     EXPECT_EQ(codeOf([&] { writePng(FakePageDocument(3), c.page, png, c.dpi); }), c.code);
     EXPECT_FALSE(fileExists(png));
 }
 
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 INSTANTIATE_TEST_SUITE_P(
     Cases, PngErrors,
-    ::testing::Values(ErrorCase{"NegativePage", -1, 72, false, error_code::kBadIndex},
-                      ErrorCase{"PageAfterTheLast", 3, 72, false, error_code::kBadIndex},
-                      ErrorCase{"ZeroDpi", 0, 0, false, error_code::kInvalidArgument},
-                      ErrorCase{"NegativeDpi", 0, -96, false, error_code::kInvalidArgument},
-                      ErrorCase{"NotANumber", 0, std::numeric_limits<double>::quiet_NaN(), false,
-                                error_code::kInvalidArgument},
-                      ErrorCase{"TooLarge", 0, 5000, false, error_code::kInvalidArgument},
-                      ErrorCase{"Unwritable", 0, 72, true, error_code::kFail}),
+    ::testing::Values(ErrorCase{"NegativePage", -1, 72, "page.png", error_code::kBadIndex},
+                      ErrorCase{"PageAfterTheLast", 3, 72, "page.png", error_code::kBadIndex},
+                      ErrorCase{"ZeroDpi", 0, 0, "page.png", error_code::kInvalidArgument},
+                      ErrorCase{"NegativeDpi", 0, -96, "page.png", error_code::kInvalidArgument},
+                      ErrorCase{"NotANumber", 0, kNaN, "page.png", error_code::kInvalidArgument},
+                      ErrorCase{"TooLarge", 0, 5000, "page.png", error_code::kInvalidArgument},
+                      ErrorCase{"Unwritable", 0, 72, "missing/page.png", error_code::kFail}),
     [](const auto& test) { return std::string(test.param.name); });

@@ -2,15 +2,11 @@
 #include "fake_page_document.h"
 #include "gtk_driving.h"
 #include "pdf_reader.h"
-#include "scoped_environment.h"
-#include "scratch_folder.h"
 
 #include "platform/engine/output/printing.h"
 #include "platform/engine/preview/preview_registry.h"
-#include "platform/engine/preview/preview_window.h"
 
 #include <gtest/gtest.h>
-#include <gtkmm/messagedialog.h>
 #include <gtkmm/printunixdialog.h>
 
 using namespace vorn::engine;
@@ -20,11 +16,24 @@ namespace {
 
 using Dialog = Gtk::PrintUnixDialog;
 
-bool always(Dialog&) {
-    return true;
-}
 bool printerChosen(Dialog& dialog) {
     return static_cast<bool>(dialog.get_selected_printer());
+}
+
+// Chooses pages `first`..`last` (0-based) and accepts.
+void printPages(Dialog& dialog, int first, int last) {
+    auto settings = dialog.get_settings();
+    settings->set_print_pages(Gtk::PRINT_PAGES_RANGES);
+    settings->set_page_ranges({Gtk::PrintSettings::PageRange(first, last)});
+    dialog.set_settings(settings);
+    dialog.response(Gtk::RESPONSE_OK);
+}
+
+PrintOptions withDialog(std::string destination = {}) {
+    PrintOptions options;
+    options.showPrinterDialog = true;
+    options.destination = std::move(destination);
+    return options;
 }
 
 class PrinterDialogTest : public ::testing::Test {
@@ -35,12 +44,6 @@ protected:
     }
     void TearDown() override { closeAllPreviews(); }
 
-    PrintOptions withDialog() const {
-        PrintOptions options;
-        options.showPrinterDialog = true;
-        return options;
-    }
-
     ScratchFolder folder;
     ScopedEnvironment environment;
     std::string printed = folder.file("printed.pdf");
@@ -50,43 +53,37 @@ protected:
 } // namespace
 
 TEST_F(PrinterDialogTest, AcceptedWithEnterPrints) {
-    auto acted = whenWindowShows<Dialog>(printerChosen, [](Dialog& dialog) {
+    auto acted = whenWindowShows<Dialog>(
         // Enter in the printer list activates the chosen printer, which accepts.
-        sendKey(dialog, GDK_KEY_Return);
-    });
+        [](Dialog& dialog) { sendKey(dialog, GDK_KEY_Return); }, printerChosen);
     print(document, withDialog());
     EXPECT_TRUE(*acted);
     ASSERT_TRUE(fileExists(printed));
     EXPECT_EQ(pdfInfo(printed)["Pages"], "3");
 }
 
-TEST_F(PrinterDialogTest, EscapePrintsNothing) {
-    auto acted =
-        whenWindowShows<Dialog>(always, [](Dialog& dialog) { sendKey(dialog, GDK_KEY_Escape); });
-    print(document, withDialog());
-    EXPECT_TRUE(*acted);
-    EXPECT_FALSE(fileExists(printed));
-}
-
-TEST_F(PrinterDialogTest, CancelButtonPrintsNothing) {
-    auto acted = whenWindowShows<Dialog>(
-        always, [](Dialog& dialog) { dialog.response(Gtk::RESPONSE_CANCEL); });
-    print(document, withDialog());
-    EXPECT_TRUE(*acted);
-    EXPECT_FALSE(fileExists(printed));
+TEST_F(PrinterDialogTest, EscapeOrCancelButtonPrintsNothing) {
+    const std::function<void(Dialog&)> answers[] = {
+        [](Dialog& dialog) { sendKey(dialog, GDK_KEY_Escape); },
+        [](Dialog& dialog) { dialog.response(Gtk::RESPONSE_CANCEL); }};
+    for (const auto& answer : answers) {
+        auto acted = whenWindowShows<Dialog>(answer);
+        print(document, withDialog());
+        EXPECT_TRUE(*acted);
+        EXPECT_FALSE(fileExists(printed));
+    }
 }
 
 TEST_F(PrinterDialogTest, ControlPInThePreviewPrintsThroughTheDialog) {
-    PreviewOptions options;
-    options.key = "dialog";
     PreviewWindow& window =
-        showPreview(std::make_shared<FakePageDocument>(5, "From Preview"), options);
-    ASSERT_TRUE(pumpUntil([&] { return window.get_mapped(); }));
+        showMapped(std::make_shared<FakePageDocument>(5, "From Preview"), "dialog");
     Gtk::Window* parent = nullptr;
-    auto acted = whenWindowShows<Dialog>(printerChosen, [&parent](Dialog& dialog) {
-        parent = dialog.get_transient_for();
-        dialog.response(Gtk::RESPONSE_OK);
-    });
+    auto acted = whenWindowShows<Dialog>(
+        [&parent](Dialog& dialog) {
+            parent = dialog.get_transient_for();
+            dialog.response(Gtk::RESPONSE_OK);
+        },
+        printerChosen);
     ASSERT_TRUE(sendKey(window, GDK_KEY_p, GDK_CONTROL_MASK));
     // The key arrives through the main loop, which the host keeps running.
     EXPECT_TRUE(pumpUntil([&] { return *acted && fileExists(printed); }));
@@ -100,21 +97,12 @@ TEST_F(PrinterDialogTest, ChosenCupsPrinterReceivesTheJobWithTheChosenPages) {
     environment.unset(kPrintFileVariable);
     CupsTestServer server({"TESTPDF", "OTHERPDF"});
     ASSERT_TRUE(server.running());
-    PrintOptions options = withDialog();
-    options.destination = "OTHERPDF";
-    auto acted = whenWindowShows<Dialog>(
-        [](Dialog& dialog) {
-            auto printer = dialog.get_selected_printer();
-            return printer && printer->get_name() == "OTHERPDF";
-        },
-        [](Dialog& dialog) {
-            auto settings = dialog.get_settings();
-            settings->set_print_pages(Gtk::PRINT_PAGES_RANGES);
-            settings->set_page_ranges({Gtk::PrintSettings::PageRange(1, 1)});
-            dialog.set_settings(settings);
-            dialog.response(Gtk::RESPONSE_OK);
-        });
-    print(document, options);
+    auto acted = whenWindowShows<Dialog>([](Dialog& dialog) { printPages(dialog, 1, 1); },
+                                         [](Dialog& dialog) {
+                                             auto printer = dialog.get_selected_printer();
+                                             return printer && printer->get_name() == "OTHERPDF";
+                                         });
+    print(document, withDialog("OTHERPDF"));
     ASSERT_TRUE(*acted);
     ASSERT_TRUE(server.waitForJob("OTHERPDF"));
     const std::string text = pdfText(server.outputOf("OTHERPDF"));
@@ -124,13 +112,8 @@ TEST_F(PrinterDialogTest, ChosenCupsPrinterReceivesTheJobWithTheChosenPages) {
 
 // A printer would pick the pages itself; a file must hold just the chosen ones.
 TEST_F(PrinterDialogTest, PrintIntoAFileWritesOnlyTheChosenPages) {
-    auto acted = whenWindowShows<Dialog>(printerChosen, [](Dialog& dialog) {
-        auto settings = dialog.get_settings();
-        settings->set_print_pages(Gtk::PRINT_PAGES_RANGES);
-        settings->set_page_ranges({Gtk::PrintSettings::PageRange(1, 2)});
-        dialog.set_settings(settings);
-        dialog.response(Gtk::RESPONSE_OK);
-    });
+    auto acted =
+        whenWindowShows<Dialog>([](Dialog& dialog) { printPages(dialog, 1, 2); }, printerChosen);
     print(document, withDialog());
     ASSERT_TRUE(*acted);
     ASSERT_TRUE(fileExists(printed));
@@ -142,23 +125,12 @@ TEST_F(PrinterDialogTest, PrintIntoAFileWritesOnlyTheChosenPages) {
 
 TEST_F(PrinterDialogTest, FailedPrintFromThePreviewIsShownInAMessageBox) {
     environment.set(kPrintFileVariable, "/proc/printed.pdf");
-    PreviewOptions options;
-    options.key = "failing";
-    PreviewWindow& window = showPreview(std::make_shared<FakePageDocument>(2), options);
-    ASSERT_TRUE(pumpUntil([&] { return window.get_mapped(); }));
+    PreviewWindow& window = showMapped(std::make_shared<FakePageDocument>(2), "failing");
     auto accepted = whenWindowShows<Dialog>(
-        printerChosen, [](Dialog& dialog) { dialog.response(Gtk::RESPONSE_OK); });
-    std::string shown;
-    auto told =
-        whenWindowShows<Gtk::MessageDialog>([](Gtk::MessageDialog&) { return true; },
-                                            [&](Gtk::MessageDialog& message) {
-                                                shown =
-                                                    message.property_secondary_text().get_value();
-                                                message.response(Gtk::RESPONSE_OK);
-                                            });
+        [](Dialog& dialog) { dialog.response(Gtk::RESPONSE_OK); }, printerChosen);
+    auto shown = answerMessageBox();
     window.printDocument();
     EXPECT_TRUE(*accepted);
-    EXPECT_TRUE(*told);
-    EXPECT_NE(shown.find("/proc/printed.pdf"), std::string::npos);
+    EXPECT_NE(shown->find("/proc/printed.pdf"), std::string::npos);
     EXPECT_TRUE(window.is_visible());
 }

@@ -1,15 +1,17 @@
 #include "cups_test_server.h"
-#include "engine_error_code.h"
 #include "fake_page_document.h"
 #include "pdf_reader.h"
 
+#include "platform/engine/engine_error.h"
 #include "platform/engine/output/pdf_writer.h"
 #include "platform/engine/output/printing.h"
+#include "tests/support/error_code.h"
 
 #include <gtest/gtest.h>
 
 using namespace vorn::engine;
 using namespace vorn::engine::testing;
+using vorn::test::codeOf;
 
 namespace {
 
@@ -26,26 +28,17 @@ protected:
     ScratchFolder folder;
     ScopedEnvironment environment;
     FakePageDocument document{4, "Printing Test"};
+    std::string printed = folder.file("printed.pdf");
 };
 
 } // namespace
 
-TEST_F(PrintingTest, PrintFileVariableReceivesTheSamePdfAsSaving) {
-    const std::string printed = folder.file("printed.pdf");
+TEST_F(PrintingTest, PrintFileVariableWinsOverANamedDestinationWithTheSamePdfAsSaving) {
     const std::string saved = folder.file("saved.pdf");
     environment.set(kPrintFileVariable, printed);
-    print(document, PrintOptions{});
+    print(document, {.destination = "NOSUCHQUEUE"});
     writePdf(document, saved);
     EXPECT_EQ(readFile(printed), readFile(saved));
-}
-
-TEST_F(PrintingTest, PrintFileVariableWinsOverANamedDestination) {
-    const std::string printed = folder.file("printed.pdf");
-    environment.set(kPrintFileVariable, printed);
-    PrintOptions options;
-    options.destination = "NOSUCHQUEUE";
-    print(document, options);
-    EXPECT_EQ(pdfInfo(printed)["Pages"], "4");
 }
 
 TEST_F(PrintingTest, WithoutAnyPrinterRaisesNotFound) {
@@ -57,33 +50,16 @@ TEST_F(PrintingTest, UnwritablePrintFileRaisesFail) {
     EXPECT_EQ(codeOf([&] { print(document, PrintOptions{}); }), error_code::kFail);
 }
 
-TEST_F(PrintingTest, GoesToTheDefaultCupsDestination) {
+TEST_F(PrintingTest, GoesToTheDefaultOrTheNamedCupsDestination) {
     CupsTestServer server({"TESTPDF", "OTHERPDF"});
     ASSERT_TRUE(server.running());
     print(document, PrintOptions{});
     ASSERT_TRUE(server.waitForJob("TESTPDF"));
     EXPECT_EQ(pdfInfo(server.outputOf("TESTPDF"))["Pages"], "4");
     EXPECT_NE(pdfText(server.outputOf("TESTPDF")).find("Page 4 of 4"), std::string::npos);
-}
 
-TEST_F(PrintingTest, PrinterVariableAndOptionChooseTheDestination) {
-    CupsTestServer server({"TESTPDF", "OTHERPDF"});
-    ASSERT_TRUE(server.running());
-    environment.set("PRINTER", "OTHERPDF");
-    print(document, PrintOptions{});
+    print(document, {.destination = "OTHERPDF"});
     ASSERT_TRUE(server.waitForJob("OTHERPDF"));
-
-    PrintOptions options;
-    options.destination = "TESTPDF";
-    print(document, options);
-    ASSERT_TRUE(server.waitForJob("TESTPDF"));
-}
-
-TEST_F(PrintingTest, UnknownDestinationRaisesNotFound) {
-    CupsTestServer server;
-    PrintOptions options;
-    options.destination = "NOSUCHQUEUE";
-    EXPECT_EQ(codeOf([&] { print(document, options); }), error_code::kNotFound);
 }
 
 TEST_F(PrintingTest, PaintFailureReachesTheCallerAndPrintsNothing) {

@@ -14,11 +14,11 @@ public:
     ScopedEnvironment(const ScopedEnvironment&) = delete;
     ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
 
-    void set(const std::string& name, const std::string& value);
-    void unset(const std::string& name);
+    void set(const std::string& name, const std::string& value) { change(name, value); }
+    void unset(const std::string& name) { change(name, std::nullopt); }
 
 private:
-    void remember(const std::string& name);
+    void change(const std::string& name, const std::optional<std::string>& value);
     std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 

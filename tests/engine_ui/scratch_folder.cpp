@@ -1,22 +1,16 @@
 #include "scratch_folder.h"
 
 #include <stdlib.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <stdexcept>
-#include <vector>
 
 namespace vorn::engine::testing {
 
-ScratchFolder::ScratchFolder() {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/vorn-ui-test-XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    if (!mkdtemp(name.data()))
-        throw std::runtime_error("cannot create " + pattern);
-    path_ = name.data();
+ScratchFolder::ScratchFolder()
+    : path_((std::filesystem::temp_directory_path() / "vorn-ui-test-XXXXXX").string()) {
+    if (!mkdtemp(path_.data()))
+        throw std::runtime_error("cannot create " + path_);
 }
 
 ScratchFolder::~ScratchFolder() {
@@ -25,8 +19,7 @@ ScratchFolder::~ScratchFolder() {
 }
 
 bool fileExists(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0;
+    return std::filesystem::exists(path);
 }
 
 } // namespace vorn::engine::testing

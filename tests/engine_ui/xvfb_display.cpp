@@ -1,6 +1,6 @@
 #include "xvfb_display.h"
 
-#include <fcntl.h>
+#include <glib.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
@@ -12,42 +12,26 @@
 #include <string>
 
 namespace vorn::engine::testing {
-namespace {
-
-constexpr int kStartTimeoutMs = 10000;
-
-} // namespace
 
 XvfbDisplay::XvfbDisplay() {
-    int fds[2];
-    if (pipe(fds) != 0)
-        throw std::runtime_error("pipe failed");
-    fcntl(fds[0], F_SETFD, FD_CLOEXEC);
-    pid_ = fork();
-    if (pid_ == 0) {
-        // A test that crashes or is killed runs no destructor: let the server
-        // go with it rather than linger.
-        prctl(PR_SET_PDEATHSIG, SIGTERM);
-        const std::string fd = std::to_string(fds[1]);
-        const int devNull = open("/dev/null", O_RDWR);
-        dup2(devNull, STDIN_FILENO);
-        dup2(devNull, STDOUT_FILENO);
-        dup2(devNull, STDERR_FILENO);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
-               "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(fds[1]);
+    // Xvfb writes the display number it chose to its standard output.
+    const char* argv[] = {"Xvfb",         "-displayfd", "1",   "-screen",  "0",
+                          "1280x1024x24", "-nolisten",  "tcp", "-noreset", nullptr};
+    // A test that crashes or is killed runs no destructor: let the server go
+    // with it rather than linger.
+    const GSpawnChildSetupFunc dieWithParent = [](gpointer) { prctl(PR_SET_PDEATHSIG, SIGTERM); };
+    int out = -1;
+    if (!g_spawn_async_with_pipes(nullptr, const_cast<char**>(argv), nullptr,
+                                  GSpawnFlags(G_SPAWN_SEARCH_PATH | G_SPAWN_DO_NOT_REAP_CHILD |
+                                              G_SPAWN_STDERR_TO_DEV_NULL),
+                                  dieWithParent, nullptr, &pid_, nullptr, &out, nullptr, nullptr))
+        throw std::runtime_error("Xvfb cannot be run");
     std::string number;
-    pollfd ready{fds[0], POLLIN, 0};
-    while (poll(&ready, 1, kStartTimeoutMs) > 0) {
-        char c = 0;
-        if (read(fds[0], &c, 1) != 1 || c == '\n')
-            break;
+    pollfd ready{out, POLLIN, 0};
+    for (char c = 0; poll(&ready, 1, 10000) > 0 && read(out, &c, 1) == 1 && c != '\n';)
         number += c;
-    }
-    close(fds[0]);
-    if (pid_ < 0 || number.empty())
+    close(out);
+    if (number.empty())
         throw std::runtime_error("Xvfb did not start");
     setenv("DISPLAY", (":" + number).c_str(), 1);
     unsetenv("WAYLAND_DISPLAY");

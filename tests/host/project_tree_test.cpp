@@ -3,12 +3,15 @@
 #include "host/objects/project_tree.h"
 #include "platform/automation/com_error.h"
 #include "platform/automation/late_bound.h"
+#include "tests/support/error_code.h"
 
 #include <gtest/gtest.h>
 
 using namespace vorn::automation;
 using vorn::host::ProjectRow;
 using vorn::host::ProjectTree;
+
+using vorn::test::codeOf;
 
 namespace {
 
@@ -29,15 +32,6 @@ std::string fullPathOf(IDispatch* tree, const std::string& key) {
     LateBound nodes(getProperty(tree, "Nodes"));
     const Variant node = nodes.get("Item", {Variant(key)});
     return getProperty(node.dispatch(), "FullPath").toString();
-}
-
-HRESULT codeOf(const std::function<void()>& body) {
-    try {
-        body();
-    } catch (const ComError& e) {
-        return e.code();
-    }
-    return S_OK;
 }
 
 } // namespace

@@ -1,13 +1,13 @@
 #include "host/sample/replacing_file.h"
 
 #include "expect_com_error.h"
+#include "temp_folder_test.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 
 namespace vorn::host {
 namespace {
@@ -23,16 +23,9 @@ void writeFile(const fs::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-class ReplacingFileTest : public ::testing::Test {
+class ReplacingFileTest : public TempFolderTest {
 protected:
-    fs::path folder =
-        fs::path(::testing::TempDir()) / ("replacing_file_test-" + std::to_string(::getpid()));
     fs::path target = folder / "tracker.db";
-    void SetUp() override {
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
     std::size_t filesInFolder() const {
         return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
     }

@@ -3,13 +3,11 @@
 #include "host/sample/sqlite_database.h"
 
 #include "expect_com_error.h"
+#include "raw_sqlite_reader.h"
+#include "temp_folder_test.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <memory>
-#include <sqlite3.h>
-#include <unistd.h>
 #include <vector>
 
 namespace vorn::host {
@@ -17,12 +15,9 @@ namespace {
 
 using automation::E_FAIL;
 
-class SqliteStatementTest : public ::testing::Test {
+class SqliteStatementTest : public TempFolderTest {
 protected:
-    std::string path =
-        ::testing::TempDir() + "sqlite_statement_test-" + std::to_string(::getpid()) + ".db";
-    void SetUp() override { std::filesystem::remove(path); }
-    void TearDown() override { std::filesystem::remove(path); }
+    std::string path = (folder / "statement.db").string();
 };
 
 TEST_F(SqliteStatementTest, KeepsAnEmptyTextApartFromNull) {
@@ -33,15 +28,8 @@ TEST_F(SqliteStatementTest, KeepsAnEmptyTextApartFromNull) {
     insert.run();
     insert.bindNull(1);
     insert.run();
-    sqlite3_stmt* raw = nullptr;
-    ASSERT_EQ(
-        sqlite3_prepare_v2(db.handle(), "SELECT typeof(V) FROM T ORDER BY N", -1, &raw, nullptr),
-        SQLITE_OK);
-    std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)> query(raw, sqlite3_finalize);
-    std::vector<std::string> kinds;
-    while (sqlite3_step(raw) == SQLITE_ROW)
-        kinds.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(raw, 0)));
-    EXPECT_EQ(kinds, (std::vector<std::string>{"text", "null"}));
+    EXPECT_EQ(RawSqliteReader(path).column("SELECT typeof(V) FROM T ORDER BY N"),
+              (std::vector<RawSqliteReader::Text>{"text", "null"}));
 }
 
 TEST_F(SqliteStatementTest, ReportsWhatSqliteRejected) {
@@ -61,7 +49,7 @@ TEST_F(SqliteStatementTest, ReportsWhatSqliteRejected) {
 }
 
 TEST_F(SqliteStatementTest, NamesAFileThatCannotBeOpened) {
-    const std::string nowhere = ::testing::TempDir() + "no-such-folder/x.db";
+    const std::string nowhere = (folder / "no-such-folder/x.db").string();
     expectComError([&] { SqliteDatabase db(nowhere); }, E_FAIL, nowhere);
 }
 

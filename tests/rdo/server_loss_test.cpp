@@ -2,6 +2,7 @@
 // and the open test of the status builds must then find the connection closed.
 #include "error_capture.h"
 #include "pg_server.h"
+#include "test_database.h"
 
 #include "platform/rdo/connection_ref.h"
 #include "platform/rdo/error_codes.h"
@@ -10,8 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 using namespace vorn::automation;
 using namespace vorn::rdo;
 using namespace vorn::rdo::test;
@@ -19,7 +18,7 @@ using namespace vorn::rdo::test;
 namespace {
 
 TEST(ServerLoss, StoppedServerFailsWithItsCauseAndClosesTheConnection) {
-    if (const char* skip = std::getenv("VORN_SKIP_PG"); skip && *skip)
+    if (postgreSqlSkipped())
         GTEST_SKIP() << "VORN_SKIP_PG is set";
     PgServer server = PgServer::start(); // its own: this test stops it
     auto connection = makeObject<RdoEnvironment>()->openConnection("", false, server.connect());

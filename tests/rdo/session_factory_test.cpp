@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <unistd.h>
 
 using namespace vorn;
@@ -58,11 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(OpenSession, FileThatIsNoDatabaseFailsAtOnce) {
     const auto path = std::filesystem::temp_directory_path() /
                       ("vorn-notadb-" + std::to_string(getpid()) + ".mdb");
-    {
-        std::FILE* f = std::fopen(path.c_str(), "w");
-        std::fputs("this is no database, but long enough to have a header of some sort........", f);
-        std::fclose(f);
-    }
+    std::ofstream(path)
+        << "this is no database, but long enough to have a header of some sort........";
     const Failure failure =
         failureOf([&] { openSession("", "DRIVER={SQLite3};DBQ=" + path.string(), {}); });
     std::filesystem::remove(path);

@@ -6,6 +6,7 @@
 #include <sqlite3.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -42,15 +43,8 @@ std::string withDatabase(std::string connect, const std::string& database) {
 } // namespace
 
 std::string backendName(Backend backend) {
-    switch (backend) {
-    case Backend::Sqlite:
-        return "Sqlite";
-    case Backend::SqliteOdbc:
-        return "SqliteOdbc";
-    case Backend::PostgreSql:
-        return "PostgreSql";
-    }
-    return "?";
+    static const char* const names[] = {"Sqlite", "SqliteOdbc", "PostgreSql"};
+    return names[static_cast<int>(backend)];
 }
 
 TestDatabase::TestDatabase(Backend backend) : backend_(backend) {
@@ -97,14 +91,9 @@ void TestDatabase::run(const std::string& sql) {
     setup_->execute(sql);
 }
 
-std::string textType(Backend) {
-    return "VARCHAR(200)";
-}
-std::string realType(Backend) {
-    return "DOUBLE PRECISION";
-}
-std::string dateType(Backend) {
-    return "TIMESTAMP";
+bool postgreSqlSkipped() {
+    const char* skip = std::getenv("VORN_SKIP_PG");
+    return skip && *skip;
 }
 
 } // namespace vorn::rdo::test

@@ -41,9 +41,7 @@ private:
     std::unique_ptr<Session> setup_;
 };
 
-/// The column types each backend spells differently.
-std::string textType(Backend backend);
-std::string realType(Backend backend);
-std::string dateType(Backend backend);
+/// True when VORN_SKIP_PG asks to leave the PostgreSQL cases out.
+bool postgreSqlSkipped();
 
 } // namespace vorn::rdo::test

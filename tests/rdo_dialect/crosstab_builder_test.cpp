@@ -1,19 +1,15 @@
 #include "platform/rdo/dialect/crosstab_builder.h"
 
 #include "platform/automation/variant.h"
+#include "tests/rdo_dialect/crosstab_values.h"
+#include "tests/rdo_dialect/dialect_error_check.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdint>
-#include <string>
-#include <variant>
-#include <vector>
 
 namespace vorn::rdo::dialect {
 namespace {
 
-using Value = std::variant<std::monostate, std::int64_t, std::string>;
-using Row = std::vector<Value>;
+using namespace test;
 
 const Value null{};
 Value n(std::int64_t v) {
@@ -21,20 +17,6 @@ Value n(std::int64_t v) {
 }
 Value s(const char* v) {
     return Value(std::string(v));
-}
-
-std::optional<std::string> textOf(const Value& v) {
-    if (const auto* text = std::get_if<std::string>(&v)) {
-        return *text;
-    }
-    if (const auto* number = std::get_if<std::int64_t>(&v)) {
-        return std::to_string(*number);
-    }
-    return std::nullopt;
-}
-
-bool isCellRow(const Value& v) {
-    return std::get<std::int64_t>(v) == 1;
 }
 
 // ProjectIndex, Total | pivot, cell, kind
@@ -70,25 +52,20 @@ TEST(CrosstabBuilder, givesOneRowPerGroupAndOneColumnPerPivotValueInOrder) {
 TEST(CrosstabBuilder, countsOfSpellingsThatDifferOnlyInCaseAddUp) {
     // A case-sensitive server groups "Completed" and "completed" apart; the
     // one column they share must hold both counts.
-    Crosstab additive = layout();
-    additive.additiveCells = true;
     const auto add = [](const Value& a, const Value& b) {
         return Value(std::get<std::int64_t>(a) + std::get<std::int64_t>(b));
     };
-    CrosstabBuilder<Value> builder(additive, textOf, isCellRow, Value{}, add);
-    for (Row row : {Row{n(1), n(3), null, null, n(0)}, Row{n(1), null, s("Completed"), n(2), n(1)},
-                    Row{n(1), null, s("completed"), n(1), n(1)}}) {
-        builder.addRow(std::move(row));
+    for (bool additive : {true, false}) {
+        Crosstab c = layout();
+        c.additiveCells = additive;
+        CrosstabBuilder<Value> builder(c, textOf, isCellRow, Value{}, add);
+        for (Row row :
+             {Row{n(1), n(3), null, null, n(0)}, Row{n(1), null, s("Completed"), n(2), n(1)},
+              Row{n(1), null, s("completed"), n(1), n(1)}})
+            builder.addRow(std::move(row));
+        // Any other aggregate keeps the first cell rather than inventing a sum.
+        EXPECT_EQ(builder.finish().rows.at(0), (Row{n(1), n(3), n(additive ? 3 : 2)}));
     }
-    EXPECT_EQ(builder.finish().rows.at(0), (Row{n(1), n(3), n(3)}));
-
-    // Any other aggregate keeps the first cell rather than inventing a sum.
-    CrosstabBuilder<Value> firstWins(layout(), textOf, isCellRow, Value{}, add);
-    for (Row row : {Row{n(1), n(3), null, null, n(0)}, Row{n(1), null, s("Completed"), n(2), n(1)},
-                    Row{n(1), null, s("completed"), n(1), n(1)}}) {
-        firstWins.addRow(std::move(row));
-    }
-    EXPECT_EQ(firstWins.finish().rows.at(0), (Row{n(1), n(3), n(2)}));
 }
 
 TEST(CrosstabBuilder, sortsNumbersByValueAndTextsIgnoringCase) {
@@ -125,20 +102,16 @@ TEST(CrosstabBuilder, anEmptyResultGivesNoRowsAndNoPivotColumns) {
 
 TEST(CrosstabBuilder, rejectsRowsThatDoNotFitTheLayout) {
     CrosstabBuilder<Value> builder(layout(), textOf, isCellRow);
-    try {
-        builder.addRow({n(1), null, s("Open"), n(1), n(1)});
-        FAIL() << "a cell before its group was taken";
-    } catch (const DialectError& e) {
-        EXPECT_EQ(e.code(), kMalformedSql);
-        EXPECT_EQ(e.construct(), "crosstab cell before its group");
-    }
-    try {
-        builder.addRow({n(1), n(2)});
-        FAIL() << "a short row was taken";
-    } catch (const DialectError& e) {
-        EXPECT_EQ(e.code(), kMalformedSql);
-        EXPECT_EQ(e.construct(), "crosstab row with 2 columns");
-    }
+    expectDialectError(
+        [&] {
+            builder.addRow({n(1), null, s("Open"), n(1), n(1)});
+        },
+        kMalformedSql, "crosstab cell before its group");
+    expectDialectError(
+        [&] {
+            builder.addRow({n(1), n(2)});
+        },
+        kMalformedSql, "crosstab row with 2 columns");
 }
 
 // The result set's own value type: empty cells must read as Null, not Empty.

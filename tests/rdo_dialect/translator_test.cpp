@@ -18,7 +18,7 @@ using namespace test;
 
 struct PassCase {
     std::string sql;
-    std::string expected; // on SQLite and PostgreSQL
+    std::string expected; // on SQLite and PostgreSQL; empty: the text itself
 };
 
 std::ostream& operator<<(std::ostream& out, const PassCase& c) {
@@ -28,9 +28,10 @@ std::ostream& operator<<(std::ostream& out, const PassCase& c) {
 class CommonStatements : public testing::TestWithParam<PassCase> {};
 
 TEST_P(CommonStatements, passThroughApartFromQuotedNames) {
+    const PassCase& c = GetParam();
     for (Target target : {Target::SQLite, Target::PostgreSQL}) {
-        const Translation t = translate(GetParam().sql, target);
-        EXPECT_EQ(t.sql, GetParam().expected);
+        const Translation t = translate(c.sql, target);
+        EXPECT_EQ(t.sql, c.expected.empty() ? c.sql : c.expected);
         EXPECT_FALSE(t.crosstab.has_value());
     }
 }
@@ -38,26 +39,19 @@ TEST_P(CommonStatements, passThroughApartFromQuotedNames) {
 INSTANTIATE_TEST_SUITE_P(
     Table, CommonStatements,
     testing::Values(
-        PassCase{"SELECT * FROM Items WHERE Status = 'Open' ORDER BY ItemIndex",
-                 "SELECT * FROM Items WHERE Status = 'Open' ORDER BY ItemIndex"},
-        PassCase{"SELECT ProjectIndex From Items WHERE ItemIndex= 42",
-                 "SELECT ProjectIndex From Items WHERE ItemIndex= 42"},
-        PassCase{"SELECT ProjectParent,ProjectName From Projects WHERE ProjectIndex=-3",
-                 "SELECT ProjectParent,ProjectName From Projects WHERE ProjectIndex=-3"},
+        PassCase{"SELECT * FROM Items WHERE Status = 'Open' ORDER BY ItemIndex", ""},
+        PassCase{"SELECT ProjectIndex From Items WHERE ItemIndex= 42", ""},
+        PassCase{"SELECT ProjectParent,ProjectName From Projects WHERE ProjectIndex=-3", ""},
         PassCase{"INSERT INTO ProjectDetails "
                  "(FolderPath,ProjectName,ProjectCreated,ItemsComplete,ItemsIncomplete,ItemsTotal) "
                  "VALUES ('Projects\\O''Brien\\Docs','O''Brien','3/1/1999', 5, 3, 8)",
-                 "INSERT INTO ProjectDetails "
-                 "(FolderPath,ProjectName,ProjectCreated,ItemsComplete,ItemsIncomplete,ItemsTotal) "
-                 "VALUES ('Projects\\O''Brien\\Docs','O''Brien','3/1/1999', 5, 3, 8)"},
-        PassCase{"SELECT CustomField, CustomName, CustomType FROM Custom -- fields\n",
-                 "SELECT CustomField, CustomName, CustomType FROM Custom -- fields\n"},
+                 ""},
+        PassCase{"SELECT CustomField, CustomName, CustomType FROM Custom -- fields\n", ""},
         PassCase{"SELECT [Items].[Status], [Total of ItemIndex], [Order] FROM [Items]",
                  "SELECT Items.Status, \"total of itemindex\", \"order\" FROM Items"},
         PassCase{"SELECT [Größe], \"Total Of ItemIndex\" FROM t",
                  "SELECT \"größe\", \"total of itemindex\" FROM t"},
-        PassCase{"UPDATE Items SET Status = 'Closed' WHERE ItemIndex = 7",
-                 "UPDATE Items SET Status = 'Closed' WHERE ItemIndex = 7"}));
+        PassCase{"UPDATE Items SET Status = 'Closed' WHERE ItemIndex = 7", ""}));
 
 // --- the targets that run the legacy texts themselves ------------------------
 

@@ -34,10 +34,11 @@ protected:
 
 } // namespace
 
-TEST_F(ItemList, ColumnsWrapOntoANewRowWhenThePageIsFull) {
+TEST_F(ItemList, ColumnsWrapOntoANewRowWhenThePageIsFullHoweverOftenRun) {
     useColumns("ItemIndex:Item:5000,Subject:Subject:5000,Status:Status:1000");
     report_.setOrientation(1);
     report_.RunListReport();
+    report_.RunListReport(); // running again starts from the design
     const auto captions = added("PageHeader", engine::ControlKind::Label);
     const auto fields = added("Detail", engine::ControlKind::Field);
     ASSERT_EQ(captions.size(), 3u);
@@ -81,14 +82,6 @@ TEST_F(ItemList, AFirstColumnWiderThanThePageStartsOnRowOne) {
     EXPECT_EQ(captions[0]->left, 350);
     EXPECT_EQ(captions[0]->top, 1370);
     EXPECT_EQ(report_.report().section("PageHeader").height, 1625);
-}
-
-TEST_F(ItemList, RunningAgainStartsFromTheDesign) {
-    useColumns("ItemIndex:Item:700,Status:Status:1500");
-    report_.RunListReport();
-    const int first = report_.report().section("PageHeader").controls.count();
-    report_.RunListReport();
-    EXPECT_EQ(report_.report().section("PageHeader").controls.count(), first);
 }
 
 TEST_F(ItemList, PrintsEveryItemWithItsColumns) {
