@@ -32,7 +32,7 @@ test: format-check test-dev test-asan
 format:
 	@git ls-files '*.cpp' '*.h' '*.c' | xargs clang-format -i
 
-format-check:
+format-check: deps
 	@git ls-files '*.cpp' '*.h' '*.c' | xargs -r clang-format --dry-run --Werror
 
 bench: deps
