@@ -8,6 +8,8 @@
 #include "platform/toolkit/files.h"
 #include "reports/report_objects.h"
 
+#include <cstdlib>
+
 namespace vorn {
 
 using automation::ComPtr;
@@ -80,6 +82,8 @@ void runStatusReport(reports::ReportObject& report, Mode mode, bool showPrinterD
 
 void run(const clsReports::Request& request, Mode mode) {
     copyRequestToSharedState(request);
+    const char* printFile = std::getenv(kPrintFileVariable);
+    reports::reportObjects().setPrintFile(printFile ? printFile : "");
     if (request.showHarness != automation::VARIANT_FALSE)
         throw automation::ComError(automation::E_NOTIMPL,
                                    "The report chooser is not available in this build of "

@@ -13,7 +13,7 @@
 #include "host/sample/sample_tracker.h"
 #include "host/tracker_session.h"
 #include "platform/engine/output/pdf_writer.h"
-#include "platform/engine/output/printing.h"
+#include "platform/engine/printing/printing.h"
 #include "platform/engine/render/report_document.h"
 #include "platform/rdo/connection_ref.h"
 #include "platform/rdo/rdo_connection.h"
@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
         return 1;
     toolkit::setComponentFolderForTesting(folder.string());
     const fs::path pdf = folder / "out.pdf";
-    setenv(engine::kPrintFileVariable, pdf.c_str(), 1);
+    reports::reportObjects().setPrintFile(pdf.string());
     bool met = true;
 
     // The item detail.

@@ -4,9 +4,10 @@
 #include "host/objects/field_list.h"
 #include "platform/automation/com_error.h"
 #include "platform/automation/late_bound.h"
-#include "platform/engine/output/printing.h"
+#include "platform/engine/printing/printing.h"
 #include "reports/report_objects.h"
 #include "service/cls_reports.h"
+#include "service/report_dispatch.h"
 #include "tracker_fixture.h"
 
 #include <cstdio>
@@ -37,7 +38,7 @@ protected:
         TrackerFixture::SetUp();
         makeReportsDatabase(false);
         printed_ = folder_ / "printed.pdf";
-        setenv(engine::kPrintFileVariable, printed_.c_str(), 1);
+        setenv(kPrintFileVariable, printed_.c_str(), 1);
         connection_ = modReportMain().gDSN;
         request_ = makeObject<clsReports>();
         auto fields =
@@ -51,7 +52,7 @@ protected:
         putRefProperty(request_.get(), "tvwProjects", modReportMain().gProjectTree);
     }
     void TearDown() override {
-        unsetenv(engine::kPrintFileVariable);
+        unsetenv(kPrintFileVariable);
         TrackerFixture::TearDown();
     }
     bool print(const std::string& name) {

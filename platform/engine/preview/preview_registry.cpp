@@ -43,6 +43,7 @@ PreviewWindow& showPreview(std::shared_ptr<const PageDocument> document,
     if (auto found = windows.find(options.key); found != windows.end()) {
         PreviewWindow& window = *found->second;
         window.setDocument(std::move(document));
+        window.setPrintFile(options.printFile);
         window.present();
         return window;
     }

@@ -1,4 +1,4 @@
-#include "platform/engine/output/page_selection.h"
+#include "platform/engine/printing/page_selection.h"
 
 #include "platform/engine/engine_error.h"
 

@@ -1,4 +1,4 @@
-#include "platform/engine/output/temporary_file.h"
+#include "platform/engine/printing/temporary_file.h"
 
 #include "platform/engine/engine_error.h"
 

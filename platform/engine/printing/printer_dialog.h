@@ -1,7 +1,8 @@
 // The printer dialog: the user picks a printer, copies and pages, or a file.
 #pragma once
 
-#include "platform/engine/output/job_option.h"
+#include "platform/engine/printing/job_option.h"
+#include "platform/engine/printing/print_options.h"
 
 #include <optional>
 #include <string>
@@ -20,10 +21,11 @@ struct PrinterChoice {
 
 /// Shows the printer dialog modally on the calling thread and returns the
 /// user's choice, or nothing when the dialog was cancelled or closed.
-/// `preselected` names the printer to select first (empty: the default).
-/// `currentPage` is 0-based, -1 when there is no current page to offer.
+/// The options' destination is selected first (empty: the default), their
+/// current page is offered, and with a print file the dialog starts on
+/// printing into that file.
 /// \throws EngineError kFail when there is no display.
-std::optional<PrinterChoice> askForPrinter(const std::string& title, const std::string& preselected,
-                                           int pageCount, int currentPage);
+std::optional<PrinterChoice> askForPrinter(const std::string& title, const PrintOptions& options,
+                                           int pageCount);
 
 } // namespace vorn::engine

@@ -1,4 +1,4 @@
-#include "platform/engine/output/cups_queue.h"
+#include "platform/engine/printing/cups_queue.h"
 
 #include "platform/engine/engine_error.h"
 

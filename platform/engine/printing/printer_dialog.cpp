@@ -1,7 +1,6 @@
-#include "platform/engine/preview/printer_dialog.h"
+#include "platform/engine/printing/printer_dialog.h"
 
 #include "platform/engine/engine_error.h"
-#include "platform/engine/output/printing.h"
 #include "platform/engine/preview/gtk_session.h"
 
 #include <glibmm/convert.h>
@@ -78,17 +77,16 @@ void letTheDialogDisappear() {
 
 // When prints go into a file anyway, the dialog starts on GTK's own "Print to
 // File" printer aimed at that file, so that it shows where the print will go.
-Glib::RefPtr<Gtk::PrintSettings> initialSettings(const std::string& preselected) {
+Glib::RefPtr<Gtk::PrintSettings> initialSettings(const PrintOptions& options) {
     auto settings = Gtk::PrintSettings::create();
-    const char* printFile = std::getenv(kPrintFileVariable);
     const char* fromEnvironment = std::getenv("PRINTER");
-    if (printFile && *printFile) {
+    if (!options.printFile.empty()) {
         settings->set_printer(g_dgettext("gtk30", "Print to File"));
         settings->set(Gtk::PrintSettings::Keys::OUTPUT_URI,
-                      Glib::filename_to_uri(absolutePath(printFile)));
+                      Glib::filename_to_uri(absolutePath(options.printFile)));
         settings->set(Gtk::PrintSettings::Keys::OUTPUT_FILE_FORMAT, "pdf");
-    } else if (!preselected.empty()) {
-        settings->set_printer(preselected);
+    } else if (!options.destination.empty()) {
+        settings->set_printer(options.destination);
     } else if (fromEnvironment && *fromEnvironment) {
         settings->set_printer(fromEnvironment);
     }
@@ -106,8 +104,9 @@ Gtk::Window* activeWindow() {
 
 } // namespace
 
-std::optional<PrinterChoice> askForPrinter(const std::string& title, const std::string& preselected,
-                                           int pageCount, int currentPage) {
+std::optional<PrinterChoice> askForPrinter(const std::string& title, const PrintOptions& options,
+                                           int pageCount) {
+    const int currentPage = options.currentPage;
     ensureGtk();
     Gtk::Window* parent = activeWindow();
     Gtk::PrintUnixDialog dialog("Print " + title);
@@ -118,7 +117,7 @@ std::optional<PrinterChoice> askForPrinter(const std::string& title, const std::
     dialog.set_manual_capabilities(Gtk::PRINT_CAPABILITY_GENERATE_PDF);
     if (currentPage >= 0 && currentPage < pageCount)
         dialog.set_current_page(currentPage);
-    dialog.set_settings(initialSettings(preselected));
+    dialog.set_settings(initialSettings(options));
 
     const int response = dialog.run();
     Glib::RefPtr<Gtk::Printer> printer = dialog.get_selected_printer();

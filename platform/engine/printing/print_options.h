@@ -14,6 +14,9 @@ struct PrintOptions {
     std::string destination;
     /// Page (0-based) the dialog offers as "current page"; -1 when there is none.
     int currentPage = -1;
+    /// A file that receives every print as PDF instead of a printer: hosts
+    /// without one (headless hosts, tests) print this way. Empty: print.
+    std::string printFile;
 };
 
 } // namespace vorn::engine

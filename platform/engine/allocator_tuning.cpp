@@ -1,4 +1,4 @@
-#include "platform/engine/output/allocator_tuning.h"
+#include "platform/engine/allocator_tuning.h"
 
 #include <malloc.h>
 
@@ -12,7 +12,7 @@ constexpr int kTrimThreshold = 64 * 1024 * 1024;
 
 } // namespace
 
-void tuneAllocatorForOutput() {
+void tuneAllocatorForReports() {
     static std::once_flag once;
     std::call_once(once, [] {
         mallopt(M_MMAP_THRESHOLD, kMmapThreshold);

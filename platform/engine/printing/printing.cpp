@@ -1,23 +1,17 @@
-#include "platform/engine/output/printing.h"
+#include "platform/engine/printing/printing.h"
 
 #include "platform/engine/engine_error.h"
-#include "platform/engine/output/cups_queue.h"
-#include "platform/engine/output/page_selection.h"
 #include "platform/engine/output/pdf_writer.h"
-#include "platform/engine/output/temporary_file.h"
 #include "platform/engine/page_document.h"
-#include "platform/engine/preview/printer_dialog.h"
+#include "platform/engine/printing/cups_queue.h"
+#include "platform/engine/printing/page_selection.h"
+#include "platform/engine/printing/printer_dialog.h"
+#include "platform/engine/printing/temporary_file.h"
 
-#include <cstdlib>
 #include <optional>
 
 namespace vorn::engine {
 namespace {
-
-std::string printFile() {
-    const char* path = std::getenv(kPrintFileVariable);
-    return path ? path : "";
-}
 
 std::string jobTitle(const PageDocument& document) {
     const std::string title = document.title();
@@ -49,7 +43,7 @@ void writeChosenPages(const PageDocument& document, const JobOptions& options,
 } // namespace
 
 void print(const PageDocument& document, const PrintOptions& options) {
-    const std::string file = printFile();
+    const std::string& file = options.printFile;
     if (!options.showPrinterDialog) {
         if (!file.empty())
             writePdf(document, file);
@@ -58,8 +52,8 @@ void print(const PageDocument& document, const PrintOptions& options) {
         return;
     }
 
-    const std::optional<PrinterChoice> choice = askForPrinter(
-        jobTitle(document), options.destination, document.pageCount(), options.currentPage);
+    const std::optional<PrinterChoice> choice =
+        askForPrinter(jobTitle(document), options, document.pageCount());
     if (!choice)
         return;
     if (!file.empty())

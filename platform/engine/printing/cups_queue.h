@@ -2,7 +2,7 @@
 // itself (CUPS_SERVER, client.conf or the local scheduler).
 #pragma once
 
-#include "platform/engine/output/job_option.h"
+#include "platform/engine/printing/job_option.h"
 
 #include <string>
 
