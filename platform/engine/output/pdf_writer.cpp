@@ -1,7 +1,7 @@
 #include "platform/engine/output/pdf_writer.h"
 
-#include "platform/engine/engine_error.h"
 #include "platform/engine/allocator_tuning.h"
+#include "platform/engine/engine_error.h"
 #include "platform/engine/output/cairo_handles.h"
 #include "platform/engine/page_document.h"
 

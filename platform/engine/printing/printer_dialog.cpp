@@ -1,7 +1,7 @@
 #include "platform/engine/printing/printer_dialog.h"
 
 #include "platform/engine/engine_error.h"
-#include "platform/engine/preview/gtk_session.h"
+#include "platform/toolkit/gui.h"
 
 #include <glibmm/convert.h>
 #include <glibmm/main.h>
@@ -107,7 +107,7 @@ Gtk::Window* activeWindow() {
 std::optional<PrinterChoice> askForPrinter(const std::string& title, const PrintOptions& options,
                                            int pageCount) {
     const int currentPage = options.currentPage;
-    ensureGtk();
+    toolkit::requireDisplay();
     Gtk::Window* parent = activeWindow();
     Gtk::PrintUnixDialog dialog("Print " + title);
     if (parent)

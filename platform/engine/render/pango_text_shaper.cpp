@@ -1,7 +1,7 @@
 #include "platform/engine/render/pango_text_shaper.h"
 
 #include "platform/engine/engine_error.h"
-#include "platform/engine/fonts.h"
+#include "platform/toolkit/fonts.h"
 
 #include <cairo-ft.h>
 #include <cairo.h>
@@ -150,7 +150,7 @@ PangoTextShaper::Key PangoTextShaper::keyOf(FontId font, std::string_view text) 
 }
 
 PangoTextShaper::PangoTextShaper() : impl_(std::make_unique<Impl>()) {
-    ensureFonts();
+    toolkit::ensureFonts();
     impl_->fontMap.reset(pango_cairo_font_map_new());
     pango_cairo_font_map_set_resolution(PANGO_CAIRO_FONT_MAP(impl_->fontMap.get()), 72.0);
     impl_->context.reset(pango_font_map_create_context(impl_->fontMap.get()));

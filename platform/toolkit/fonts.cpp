@@ -1,4 +1,4 @@
-#include "fonts.h"
+#include "platform/toolkit/fonts.h"
 
 #include <fontconfig/fontconfig.h>
 
@@ -6,7 +6,7 @@
 #include <memory>
 #include <mutex>
 
-namespace vorn::engine {
+namespace vorn::toolkit {
 namespace {
 
 constexpr const char* kTahomaFiles[] = {"/usr/share/wine/fonts/tahoma.ttf",
@@ -46,4 +46,4 @@ void ensureFonts() {
     });
 }
 
-} // namespace vorn::engine
+} // namespace vorn::toolkit

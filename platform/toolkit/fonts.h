@@ -1,7 +1,7 @@
 // Makes the fonts the designs name resolve to the faces this product ships with.
 #pragma once
 
-namespace vorn::engine {
+namespace vorn::toolkit {
 
 /// Registers Wine's Tahoma (regular and bold) with fontconfig when "Tahoma" is not
 /// already known, so pango and GTK stop substituting DejaVu Sans for it. Only the
@@ -10,4 +10,4 @@ namespace vorn::engine {
 /// cheap.
 void ensureFonts();
 
-} // namespace vorn::engine
+} // namespace vorn::toolkit
