@@ -132,7 +132,11 @@ double BandRenderer::layoutText(const Control& c, double top, DesignOrder order,
     const double needed = static_cast<double>(lines.size()) * metrics.lineHeight;
     if (lines.size() > 1 && needed > designHeight + kEpsilon) {
         if (c.canGrow) {
-            height = needed;
+            // The first line always prints, so a control holds at least one line
+            // however low it was made (a field added at run time may have no
+            // height): only the lines beyond that room move what lies below.
+            const double room = std::max(designHeight, metrics.lineHeight);
+            height = designHeight + std::max(0.0, needed - room);
         } else {
             // What does not fit below stays out; the first line always prints.
             shown = std::max<std::size_t>(
