@@ -151,38 +151,5 @@ TEST_F(BandRendererTest, checkBoxesDrawABoxAMarkWhenCheckedAndTheirCaption) {
     EXPECT_EQ(band.items.lines.size(), 6u);
 }
 
-TEST_F(BandRendererTest, aFieldWithNoHeightMovesWhatLiesBelowOneLinePerFurtherLine) {
-    // Each value is one to three lines of "aaaa" in a 25-pt field with no height.
-    for (const auto& [value, lines] :
-         {std::pair{"aaaa", 0}, {"aaaa bbbb", 1}, {"aaaa bbbb cc", 2}}) {
-        section.controls = ControlCollection();
-        section.height = 600;
-        Control& grown = field("value", 0, 0, 500, 0, value);
-        grown.canGrow = true;
-        field("next", 0, 270, 2000, 240, "x");
-        render();
-        EXPECT_FLOAT_EQ(band.items.texts.back().top, 13.5f + 12.0f * lines) << value;
-        EXPECT_DOUBLE_EQ(band.height, 30 + 12 * lines) << value;
-    }
-}
-
-TEST_F(BandRendererTest, itemsKeepTheirControlsDesignOrderWhateverTheirPlace) {
-    section.height = 600;
-    Control& picture = section.controls.add(ControlKind::Picture, "logo");
-    picture.top = 300;
-    picture.width = picture.height = 200;
-    picture.picture = "logo";
-    Control& rule = section.controls.add(ControlKind::Line, "rule");
-    rule.y1 = rule.y2 = 350;
-    rule.x2 = 1000;
-    field("title", 0, 0, 2000, 240, "t").backColor = Color::silver();
-    render();
-    ASSERT_EQ(band.items.pictures.size(), 1u);
-    EXPECT_EQ(band.items.pictures[0].order, 0);
-    EXPECT_EQ(band.items.lines[0].order, 1);
-    EXPECT_EQ(band.items.boxes[0].order, 2);
-    EXPECT_EQ(band.items.texts[0].order, 2);
-}
-
 } // namespace
 } // namespace vorn::engine
