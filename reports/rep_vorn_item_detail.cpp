@@ -59,7 +59,9 @@ void repVornItemDetail::LoadCustomCombos() {
             }
             labels.push_back(&label);
 
-            // Yes/no values print through a field too, never a check box.
+            // Yes/no values print through a field too, never a check box. The value
+            // gets no height: its first line shares its caption's line, and only each
+            // further line of a wrapped value moves the custom lines below down.
             engine::Control& field = *AddControl(pageHeader, "field");
             const Variant customType = rows.value("CustomType");
             if (!customType.isNull() && customType.toString() == "Yes/No")
