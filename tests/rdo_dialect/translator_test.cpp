@@ -214,6 +214,7 @@ TEST(Translate, accessProjectStatusBecomesHeaderAndCellRows) {
         EXPECT_EQ(t.crosstab->pivotColumn, 4u);
         EXPECT_EQ(t.crosstab->cellColumn, 5u);
         EXPECT_EQ(t.crosstab->kindColumn, 6u);
+        EXPECT_TRUE(t.crosstab->additiveCells);
         EXPECT_FALSE(t.crosstab->fixedPivotValues);
     }
 }
@@ -360,6 +361,35 @@ INSTANTIATE_TEST_SUITE_P(
                     "xtab_cell, 1 AS xtab_kind FROM (i INNER JOIN q ON i.p = q.p) WHERE "
                     "lower(i.s) <> lower('x') GROUP BY i.p, Format(i.d, 'yyyy') ORDER BY 1, "
                     "4;"}));
+
+struct AggregateCase {
+    std::string aggregate;
+    bool additive;
+};
+
+std::ostream& operator<<(std::ostream& out, const AggregateCase& c) {
+    return out << c.aggregate;
+}
+
+class CrosstabAggregates : public testing::TestWithParam<AggregateCase> {};
+
+// Cells of statuses that differ only in case land in one column; whether they
+// add up must not hang on the spacing of the aggregate's text.
+TEST_P(CrosstabAggregates, addUpOnlyCountsAndSums) {
+    for (Target target : {Target::SQLite, Target::PostgreSQL}) {
+        const Translation t = translate(
+            "TRANSFORM " + GetParam().aggregate + " SELECT p FROM t GROUP BY p PIVOT s", target);
+        ASSERT_TRUE(t.crosstab);
+        EXPECT_EQ(t.crosstab->additiveCells, GetParam().additive);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CrosstabAggregates,
+    testing::Values(AggregateCase{"Count(Items.ItemIndex) AS [The Value]", true},
+                    AggregateCase{"count ( x )", true}, AggregateCase{"SUM(x)", true},
+                    AggregateCase{"Avg(x)", false}, AggregateCase{"Max(x)", false},
+                    AggregateCase{"First(x)", false}, AggregateCase{"Count(x) + 1", false}));
 
 TEST(Translate, pivotInListFixesTheColumns) {
     const Translation t = translate(
