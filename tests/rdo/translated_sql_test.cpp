@@ -5,7 +5,7 @@
 // as the legacy products' did, and with plain ones that do not.
 #include "test_database.h"
 
-#include "tests/rdo_dialect/status_queries.h"
+#include "data/status_queries.h"
 
 #include "platform/automation/ole_date.h"
 #include "platform/rdo/connection_ref.h"
@@ -21,7 +21,8 @@
 using namespace vorn::automation;
 using namespace vorn::rdo;
 using namespace vorn::rdo::test;
-using namespace vorn::rdo::dialect::test;
+using vorn::projectStatusQuery;
+using vorn::userStatusQuery;
 
 namespace {
 
@@ -67,16 +68,16 @@ std::vector<StatusCase> statusCases() {
     const std::vector<StatusRow> ann = {users[0], users[3]};
     const std::vector<StatusRow> zoe = {users[2]};
     return {
-        {"ProjectServerForm", serverProjectStatus(), false, projects},
-        {"ProjectAccessForm", accessProjectStatus(), false, projects},
-        {"UserServerFormAllUsers", serverUserStatus(""), true, users},
-        {"UserServerFormOneUser", serverUserStatus("ann"), true, ann},
+        {"ProjectServerForm", projectStatusQuery("SQL Server"), false, projects},
+        {"ProjectAccessForm", projectStatusQuery("Access"), false, projects},
+        {"UserServerFormAllUsers", userStatusQuery("SQL Server", ""), true, users},
+        {"UserServerFormOneUser", userStatusQuery("SQL Server", "ann"), true, ann},
         // A user's name matches whatever its letter case.
-        {"UserServerFormOneUserInOtherCase", serverUserStatus("ANN"), true, ann},
-        {"UserAccessFormOneUserInOtherCase", accessUserStatus("Ann"), true, ann},
-        {"UserAccessFormAllUsers", accessUserStatus(""), true, accessUsers},
-        {"UserAccessFormOneUser", accessUserStatus("Zoë"), true, zoe},
-        {"UserAccessFormUserWithoutItems", accessUserStatus("nobody"), true, {}},
+        {"UserServerFormOneUserInOtherCase", userStatusQuery("SQL Server", "ANN"), true, ann},
+        {"UserAccessFormOneUserInOtherCase", userStatusQuery("Access", "Ann"), true, ann},
+        {"UserAccessFormAllUsers", userStatusQuery("Access", ""), true, accessUsers},
+        {"UserAccessFormOneUser", userStatusQuery("Access", "Zoë"), true, zoe},
+        {"UserAccessFormUserWithoutItems", userStatusQuery("Access", "nobody"), true, {}},
     };
 }
 

@@ -12,18 +12,6 @@ namespace vorn::rdo::dialect {
 
 namespace {
 
-bool containsAggregate(const SyntaxNode& node) {
-    if (isAggregateCall(node)) {
-        return true;
-    }
-    for (const SyntaxNode* child : node.children()) {
-        if (child->kind != NodeKind::Subquery && containsAggregate(*child)) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // Count and Sum of cells that land in one column add up; judged from the
 // call itself, never from how the text happens to be spaced.
 bool isAdditiveAggregate(const SyntaxNode& aggregate) {

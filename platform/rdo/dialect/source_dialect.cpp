@@ -59,6 +59,17 @@ DialectFinding detectDialect(const std::vector<Token>& tokens) {
             return {SourceDialect::Access, tokens[i].is("NZ") ? "Nz" : "IIf"};
         }
     }
+    for (const Token& token : tokens) {
+        if (token.isSymbol("&")) {
+            return {SourceDialect::Access, "&"};
+        }
+    }
+    for (std::size_t i = 0; i + 1 < tokens.size(); ++i) {
+        if (tokens[i].isSymbol("+") && (tokens[i + 1].kind == TokenKind::String ||
+                                        (i > 0 && tokens[i - 1].kind == TokenKind::String))) {
+            return {SourceDialect::TransactSql, "+ joining text"};
+        }
+    }
     return {};
 }
 

@@ -8,7 +8,13 @@
 //  3. the first ISNULL call decides: with two arguments it is Transact-SQL's
 //     ISNULL(a, b), with one it is Access's IsNull(x);
 //  4. a call of Nz or IIf is Access SQL;
-//  5. anything else is the common core of both and of standard SQL.
+//  5. the operator & is Access's join of text (in Transact-SQL, decided by the
+//     rules above, it is a bitwise AND as on the targets);
+//  6. + beside a text literal joins text: taken as Transact-SQL, whose +
+//     means what Access's does;
+//  7. anything else is the common core of both and of standard SQL, unless
+//     the connection declares its database's dialect (an Access database
+//     speaks Access SQL, where "Open" is a text, not a name).
 #pragma once
 
 #include "platform/rdo/dialect/token.h"
