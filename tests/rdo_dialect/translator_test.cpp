@@ -413,6 +413,8 @@ TEST(Translate, declaredAccessReadsDoubleQuotesAsText) {
         EXPECT_EQ(translate(insert, target, SourceDialect::Access).sql,
                   "INSERT INTO t (a) VALUES ('O''Brien')");
         EXPECT_EQ(translate(select, target).sql, "SELECT * FROM Items WHERE Status = Open");
+        EXPECT_EQ(translate("SELECT a & b FROM t", target, SourceDialect::Access).sql,
+                  "SELECT (COALESCE(CAST(a AS TEXT), '') || COALESCE(CAST(b AS TEXT), '')) FROM t");
     }
     EXPECT_EQ(translate("DELETE * FROM Items WHERE Status = \"Open\"", Target::SqlServer).sql,
               "DELETE FROM Items WHERE Status = 'Open'");
@@ -496,7 +498,8 @@ INSTANTIATE_TEST_SUITE_P(
         DialectCase{"SELECT ISNULL(f(a, b), 0) FROM t", SourceDialect::TransactSql, "ISNULL(a, b)"},
         DialectCase{"SELECT Nz(a, 0) FROM t", SourceDialect::Access, "Nz"},
         DialectCase{"SELECT a FROM t WHERE iif(a, 1, 0) = 1", SourceDialect::Access, "IIf"},
-        DialectCase{"SELECT a & b FROM t", SourceDialect::Access, "&"},
+        DialectCase{"SELECT a & ' ' & b FROM t", SourceDialect::Access, "&"},
+        DialectCase{"SELECT a FROM t WHERE Flags & 4 = 4", SourceDialect::Common, ""},
         DialectCase{"SELECT ISNULL(a, 0) & 1 FROM t", SourceDialect::TransactSql, "ISNULL(a, b)"},
         DialectCase{"SELECT 'x' + a FROM t", SourceDialect::TransactSql, "+ joining text"},
         DialectCase{"SELECT a+'x' FROM t", SourceDialect::TransactSql, "+ joining text"},
@@ -600,7 +603,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "+ joining text beside other arithmetic"},
         ErrorCase{"SELECT * FROM t GROUP BY a WITH ROLLUP", Target::SQLite, kUnsupported,
                   "* in a SELECT WITH CUBE or ROLLUP"},
-        ErrorCase{"SELECT a & b FROM t", Target::SqlServer, kUnsupported, "& on SQL Server"}));
+        ErrorCase{"SELECT a & 'b' FROM t", Target::SqlServer, kUnsupported, "& on SQL Server"}));
 
 } // namespace
 } // namespace vorn::rdo::dialect

@@ -119,7 +119,11 @@ Translation rewriteLegacy(std::vector<Token> tokens, const DialectFinding& findi
 
 Translation translate(std::string_view sql, Target target, SourceDialect declared) {
     std::vector<Token> tokens = tokenize(sql);
-    const DialectFinding finding = detectDialect(tokens);
+    DialectFinding finding = detectDialect(tokens);
+    if (finding.dialect == SourceDialect::Common && declared == SourceDialect::Access &&
+        containsOperator(tokens, "&")) {
+        finding = {SourceDialect::Access, "&"};
+    }
     switch (target) {
     case Target::SqlServer:
         if (finding.dialect != SourceDialect::Access) {
