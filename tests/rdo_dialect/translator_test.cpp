@@ -452,7 +452,8 @@ TEST(Translate, nestingHasALimit) {
     }
     for (const std::string& sql : forms(10000)) {
         test::expectDialectError([&] { translate(sql, Target::SQLite); }, kUnsupportedConstruct,
-                                 "nesting deeper than 256 levels");
+                                 "nesting deeper than " + std::to_string(SqlParser::kMaxNesting) +
+                                     " levels");
     }
 }
 

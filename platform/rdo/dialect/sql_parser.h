@@ -26,8 +26,9 @@ public:
 
     /// Parentheses, subqueries, NOT and signs nested deeper than this are
     /// refused: the parser and every walk over the tree recurse once per
-    /// level, and the host's stack is not ours to exhaust.
-    static constexpr int kMaxNesting = 256;
+    /// level, and the host's stack is not ours to exhaust. A debug build
+    /// needs about 3 KB of stack per level, so this stays within 512 KB.
+    static constexpr int kMaxNesting = 128;
 
 private:
     class NestingGuard;
