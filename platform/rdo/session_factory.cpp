@@ -21,6 +21,17 @@ bool isEmbeddedDriver(std::string_view driver) noexcept {
     return std::ranges::find(kEmbedded, name) != kEmbedded.end();
 }
 
+dialect::SourceDialect declaredDialect(std::string_view connect) noexcept {
+    try {
+        const auto driver = ConnectString(connect).get("DRIVER");
+        if (driver && lowered(*driver) == "microsoft access driver (*.mdb)")
+            return dialect::SourceDialect::Access;
+    } catch (...) {
+        // A string that does not parse declares nothing.
+    }
+    return dialect::SourceDialect::Common;
+}
+
 std::unique_ptr<Session> openSession(std::string_view dataSourceName, std::string_view connect,
                                      const SessionSettings& settings) {
     const ConnectString parsed(connect);

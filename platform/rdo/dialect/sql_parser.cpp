@@ -66,6 +66,24 @@ std::string describe(const Token& token) {
 
 } // namespace
 
+// Counts one level of nesting for as long as it lives.
+class SqlParser::NestingGuard {
+public:
+    explicit NestingGuard(SqlParser& parser) : parser_(parser) {
+        if (++parser_.nesting_ > kMaxNesting) {
+            --parser_.nesting_;
+            throw DialectError::unsupported("nesting deeper than " + std::to_string(kMaxNesting) +
+                                            " levels");
+        }
+    }
+    ~NestingGuard() { --parser_.nesting_; }
+    NestingGuard(const NestingGuard&) = delete;
+    NestingGuard& operator=(const NestingGuard&) = delete;
+
+private:
+    SqlParser& parser_;
+};
+
 bool isReservedWord(std::string_view word) {
     return std::binary_search(kReserved.begin(), kReserved.end(), upper(word));
 }
@@ -263,6 +281,7 @@ NodePtr SqlParser::parseFrom() {
 }
 
 void SqlParser::parseTableReferences(SyntaxNode& into) {
+    const NestingGuard level(*this);
     parseTableFactor(into);
     while (true) {
         if (atSymbol(",")) {
@@ -374,6 +393,7 @@ NodePtr SqlParser::parseClause(NodeKind kind) {
 }
 
 NodePtr SqlParser::parseExpression() {
+    const NestingGuard level(*this);
     NodePtr left = parseAnd();
     if (!atKeyword("OR")) {
         return left;
@@ -405,6 +425,7 @@ NodePtr SqlParser::parseNot() {
     if (!atKeyword("NOT")) {
         return parsePredicate();
     }
+    const NestingGuard level(*this);
     auto node = makeNode(NodeKind::Expression);
     add(*node, take());
     add(*node, parseNot());
@@ -474,6 +495,7 @@ NodePtr SqlParser::parseArithmetic() {
 
 NodePtr SqlParser::parseUnary() {
     if (atSymbol("-") || atSymbol("+") || atSymbol("~")) {
+        const NestingGuard level(*this);
         auto node = makeNode(NodeKind::Expression);
         add(*node, take());
         add(*node, parseUnary());
