@@ -24,7 +24,7 @@ bool isEmbeddedDriver(std::string_view driver) noexcept {
 dialect::SourceDialect declaredDialect(std::string_view connect) noexcept {
     try {
         const auto driver = ConnectString(connect).get("DRIVER");
-        if (driver && lowered(*driver) == "microsoft access driver (*.mdb)")
+        if (driver && automation::asciiLower(*driver) == "microsoft access driver (*.mdb)")
             return dialect::SourceDialect::Access;
     } catch (...) {
         // A string that does not parse declares nothing.
