@@ -1,5 +1,6 @@
 #include "platform/rdo/dialect/sql_parser.h"
 
+#include "platform/automation/ascii_case.h"
 #include "platform/rdo/dialect/dialect_error.h"
 
 #include <algorithm>
@@ -12,13 +13,7 @@ namespace vorn::rdo::dialect {
 
 namespace {
 
-std::string upper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return out;
-}
+using automation::asciiUpper;
 
 // Sorted, for binary search.
 constexpr std::array<std::string_view, 83> kReserved = {
@@ -85,7 +80,7 @@ private:
 };
 
 bool isReservedWord(std::string_view word) {
-    return std::binary_search(kReserved.begin(), kReserved.end(), upper(word));
+    return std::binary_search(kReserved.begin(), kReserved.end(), asciiUpper(word));
 }
 
 SqlParser::SqlParser(std::vector<Token> tokens) : tokens_(std::move(tokens)) {
@@ -150,7 +145,7 @@ NodePtr SqlParser::parseStatement() {
     } else if (atKeyword("SELECT")) {
         statement = parseQuery();
     } else {
-        throw DialectError::unsupported(upper(peek().text) + " statement");
+        throw DialectError::unsupported(asciiUpper(peek().text) + " statement");
     }
     if (atSymbol(";")) {
         add(*statement, take());
@@ -351,7 +346,7 @@ NodePtr SqlParser::parseGroupBy() {
     if (atKeyword("WITH")) {
         add(*group, take());
         if (!atKeyword("CUBE") && !atKeyword("ROLLUP")) {
-            throw DialectError::unsupported("GROUP BY ... WITH " + upper(peek().text));
+            throw DialectError::unsupported("GROUP BY ... WITH " + asciiUpper(peek().text));
         }
         add(*group, take());
     }

@@ -1,5 +1,6 @@
 #include "platform/rdo/dialect/translator.h"
 
+#include "platform/automation/ascii_case.h"
 #include "platform/rdo/dialect/crosstab_rewriter.h"
 #include "platform/rdo/dialect/dialect_error.h"
 #include "platform/rdo/dialect/expression_rewriter.h"
@@ -26,12 +27,7 @@ std::string joined(const std::vector<Token>& tokens) {
     return out;
 }
 
-std::string upper(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return text;
-}
+using automation::asciiUpper;
 
 bool isNamePart(const Token& token) {
     return token.kind == TokenKind::QuotedName ||
@@ -96,7 +92,7 @@ Translation rewriteLegacy(std::vector<Token> tokens, const DialectFinding& findi
     }
     const Token& first = tokens.front();
     if (!first.is("SELECT") && !first.is("TRANSFORM") && !first.is("DELETE")) {
-        throw DialectError::unsupported(finding.construct + " in " + upper(first.text) +
+        throw DialectError::unsupported(finding.construct + " in " + asciiUpper(first.text) +
                                         " statements");
     }
     if (first.is("DELETE")) {
