@@ -114,6 +114,12 @@ PrintHarnessWindow::PrintHarnessWindow(std::int16_t listOnly)
     set_skip_taskbar_hint(true);
     set_type_hint(Gdk::WINDOW_TYPE_HINT_DIALOG);
     set_position(Gtk::WIN_POS_CENTER);
+    // Access keys stay underlined, not only while Alt is held.
+    set_mnemonics_visible(true);
+    property_mnemonics_visible().signal_changed().connect([this] {
+        if (!get_mnemonics_visible())
+            set_mnemonics_visible(true);
+    });
     buildControls();
 
     // The load.
