@@ -49,9 +49,9 @@ double screenDotsPerInch() {
 Glib::RefPtr<Gdk::Pixbuf> loadIcon(int icon) {
     static constexpr std::array<const char*, 4> kFiles{"list.gif", "detail.gif", "project.gif",
                                                        "user.gif"};
-    const auto bytes = icons::findFile(kFiles.at(icon - 1));
+    const std::string_view bytes = icons::findFile(kFiles.at(icon - 1)).value();
     auto loader = Gdk::PixbufLoader::create();
-    loader->write(reinterpret_cast<const guint8*>(bytes->data()), bytes->size());
+    loader->write(reinterpret_cast<const guint8*>(bytes.data()), bytes.size());
     loader->close();
     return loader->get_pixbuf();
 }
@@ -88,13 +88,13 @@ constexpr std::array<RangeCaptions, 4> kReportOptions{{
 Glib::ustring mnemonicLabel(const std::string& caption) {
     std::string label;
     for (std::size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == '&' && i + 1 < caption.size()) {
-            ++i;
-            label += caption[i] == '&' ? "&" : "_";
-            if (caption[i] == '&')
-                continue;
-        }
-        label += caption[i] == '_' ? "__" : std::string(1, caption[i]);
+        const bool marker = caption[i] == '&' && i + 1 < caption.size();
+        if (marker && caption[i + 1] == '&')
+            label += caption[++i];
+        else if (marker)
+            label += '_';
+        else
+            label += caption[i] == '_' ? "__" : std::string(1, caption[i]);
     }
     return label;
 }

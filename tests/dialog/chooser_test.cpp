@@ -39,24 +39,24 @@ Gtk::TreeView& list(ChooserWindow& w) {
     return *findWidget<Gtk::TreeView>(w);
 }
 
-void clickAt(Gtk::Widget& widget, int x, int y) {
+void clickAt(Gtk::Widget& widget, int x, int y, unsigned modifiers = 0) {
     int tx = 0, ty = 0;
     widget.translate_coordinates(*widget.get_toplevel(), x, y, tx, ty);
     for (GdkEventType type : {GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE})
         gdk_test_simulate_button(widget.get_toplevel()->get_window()->gobj(), tx, ty, 1,
-                                 GdkModifierType(0), type);
+                                 GdkModifierType(modifiers), type);
 }
 Step click(std::string name) {
     return [=](ChooserWindow& w) {
         clickAt(named(w, name), named(w, name).get_width() / 2, named(w, name).get_height() / 2);
     };
 }
-Step clickEntry(int position) {
+Step clickEntry(int position, unsigned modifiers = 0) {
     return [=](ChooserWindow& w) {
         Gdk::Rectangle row; // the list shows no headers: its rows start at its top
         list(w).get_background_area(Gtk::TreePath(std::to_string(position - 1)),
                                     *list(w).get_column(0), row);
-        clickAt(list(w), 60, row.get_y() + row.get_height() / 2);
+        clickAt(list(w), 60, row.get_y() + row.get_height() / 2, modifiers);
     };
 }
 Step key(unsigned keyval, unsigned modifiers = 0) {
@@ -140,14 +140,17 @@ protected:
 
 } // namespace
 
-TEST_F(Chooser, ModesOfferTheirEntriesAndEveryWayOfCancellingRunsNothing) {
+TEST_F(Chooser, ModesOfferTheirEntriesAndCancellingOrNoEntryRunsNothing) {
     const std::vector<std::string> all{
         "        Item List Report 28x31", "        Item Detail Report 28x31",
         "        Project Status Report 28x31", "        User Status Report 28x31"};
     put("AppendSQL", Variant(" AND 1"));
-    for (const auto& [name, entries, close] : {std::tuple{"List Reports", 2, click("Command1")},
-                                               {"list reports", 4, key(GDK_KEY_Escape)},
-                                               {"", 4, kCloseBox}}) {
+    for (const auto& [name, entries, close] :
+         {std::tuple{"List Reports", 2, std::vector{click("Command1")}},
+          {"list reports", 4, {key(GDK_KEY_Escape)}},
+          {"", 4, {kCloseBox}},
+          // OK with no entry selected runs nothing either
+          {"", 4, {clickEntry(1), clickEntry(1, GDK_CONTROL_MASK), click("butOK")}}}) {
         std::vector<std::string> texts;
         bool rangeEnabled = false;
         auto look = [&](ChooserWindow& w) {
@@ -162,7 +165,9 @@ TEST_F(Chooser, ModesOfferTheirEntriesAndEveryWayOfCancellingRunsNothing) {
             rangeEnabled =
                 named(w, "fraPrintRange").is_sensitive() && named(w, "optSelected").is_sensitive();
         };
-        choose(name, "X1", {look, kAltA, close});
+        std::vector<Step> steps{look, kAltA};
+        steps.insert(steps.end(), close.begin(), close.end());
+        choose(name, "X1", steps);
         EXPECT_EQ(texts, std::vector(all.begin(), all.begin() + entries)) << name;
         EXPECT_EQ(rangeEnabled, entries == 4) << name;
         EXPECT_FALSE(std::filesystem::exists(pdf_));
