@@ -32,8 +32,8 @@ Gtk::Widget& named(Gtk::Widget& root, const std::string& name) {
                 return found;
     return root;
 }
-bool active(ChooserWindow& w, const char* name) {
-    return dynamic_cast<Gtk::RadioButton&>(named(w, name)).get_active();
+Gtk::RadioButton& option(ChooserWindow& w, const char* name) {
+    return dynamic_cast<Gtk::RadioButton&>(named(w, name));
 }
 Gtk::TreeView& list(ChooserWindow& w) {
     return *findWidget<Gtk::TreeView>(w);
@@ -183,10 +183,10 @@ TEST_F(Chooser, TabFollowsTabIndexAndEachEntrySetsItsCaptionsAndOrientation) {
         return [=](ChooserWindow& w) { focused(w), sendKey(w, GDK_KEY_Tab, modifiers); };
     };
     auto look = [&](ChooserWindow& w) {
-        seen.push_back(dynamic_cast<Gtk::Button&>(named(w, "optSelected")).get_label() + "|" +
-                       dynamic_cast<Gtk::Button&>(named(w, "optAll")).get_label() +
-                       (active(w, "optAll") ? "|all" : "|selected") +
-                       (active(w, "optPortrait") ? "|portrait" : "|landscape"));
+        seen.push_back(option(w, "optSelected").get_label() + "|" +
+                       option(w, "optAll").get_label() +
+                       (option(w, "optAll").get_active() ? "|all" : "|selected") +
+                       (option(w, "optPortrait").get_active() ? "|portrait" : "|landscape"));
     };
     // clang-format off
     choose("", "X1", {tab(0), tab(0), tab(0), tab(0), tab(0), tab(GDK_SHIFT_MASK), focused,
