@@ -20,11 +20,22 @@ struct TableRow {
     double peakMb = 0; // ours; 0 when not measured
 };
 
+// Three significant figures or so, without exponents: 1234567 rows/s, 0.482 s.
+inline std::string figure(double value, const std::string& unit) {
+    char text[64];
+    std::snprintf(text, sizeof text,
+                  value >= 100 ? "%.0f %s"
+                  : value >= 1 ? "%.2f %s"
+                               : "%.3f %s",
+                  value, unit.c_str());
+    return text;
+}
+
 inline void printRow(const TableRow& row) {
     const double ratio = row.peerValue != 0 ? row.ours / row.peerValue : 0;
-    std::printf("@row\t%s\t%.3g %s\t%s\t%.3g %s\t%.2f\t%.1f\n", row.what.c_str(), row.ours,
-                row.unit.c_str(), row.peer.c_str(), row.peerValue, row.unit.c_str(), ratio,
-                row.peakMb);
+    std::printf("@row\t%s\t%s\t%s\t%s\t%.2f\t%.1f\n", row.what.c_str(),
+                figure(row.ours, row.unit).c_str(), row.peer.c_str(),
+                figure(row.peerValue, row.unit).c_str(), ratio, row.peakMb);
     std::fflush(stdout);
 }
 
