@@ -1,6 +1,7 @@
 #include "service/cls_reports.h"
 
 #include "platform/automation/bstr.h"
+#include "platform/automation/error_info.h"
 #include "service/report_dispatch.h"
 
 #include <array>
@@ -17,18 +18,25 @@ using automation::Variant;
 
 namespace {
 
+// Every failure through the function table leaves the thread's error object,
+// so that a host reads the same description a late-bound caller gets.
+HRESULT fail(HRESULT code) noexcept {
+    return automation::recordError({code, automation::describe(code), automation::kErrorSource},
+                                   IID__clsReports);
+}
+
 template <class F> HRESULT guarded(F&& body) noexcept {
     try {
         body();
         return automation::S_OK;
     } catch (...) {
-        return automation::currentError().code;
+        return automation::recordError(automation::currentError(), IID__clsReports);
     }
 }
 
 HRESULT readString(const std::u16string& stored, BSTR* out) {
     if (!out)
-        return automation::E_POINTER;
+        return fail(automation::E_POINTER);
     return guarded([&] { *out = automation::allocBstr(stored); });
 }
 
@@ -38,7 +46,7 @@ HRESULT writeString(std::u16string& stored, BSTR value) {
 
 template <class T> HRESULT readValue(const T& stored, T* out) {
     if (!out)
-        return automation::E_POINTER;
+        return fail(automation::E_POINTER);
     *out = stored;
     return automation::S_OK;
 }
@@ -55,7 +63,7 @@ Variant boolVariant(VARIANT_BOOL raw) {
 // copy of its plain value: both are what copying the Variant gives.
 HRESULT readVariant(const Variant& stored, VARIANT* out) {
     if (!out)
-        return automation::E_POINTER;
+        return fail(automation::E_POINTER);
     return guarded([&] { *out = Variant(stored).detach(); });
 }
 
@@ -77,6 +85,15 @@ void clsReports::setVariantByReference(Variant& slot, const Variant& value) {
     if (!object.isObject())
         throw ComError(BasicError::ObjectRequired);
     slot = std::move(object);
+}
+
+automation::IUnknown* clsReports::otherInterface(const automation::IID& iid) noexcept {
+    return iid == automation::IID_ISupportErrorInfo ? static_cast<ISupportErrorInfo*>(this)
+                                                    : nullptr;
+}
+
+HRESULT clsReports::InterfaceSupportsErrorInfo(const automation::IID& iid) {
+    return iid == IID__clsReports ? automation::S_OK : automation::S_FALSE;
 }
 
 HRESULT clsReports::put_ShowPrinterDialog(VARIANT_BOOL value) {
@@ -123,7 +140,7 @@ HRESULT clsReports::put_tvwProjects(VARIANT value) {
 }
 HRESULT clsReports::putref_tvwProjects(VARIANT* value) {
     if (!value)
-        return automation::E_POINTER;
+        return fail(automation::E_POINTER);
     return guarded([&] { setVariantByReference(request_.tvwProjects, Variant(*value)); });
 }
 HRESULT clsReports::get_tvwProjects(VARIANT* value) {
@@ -134,7 +151,7 @@ HRESULT clsReports::put_OtherParameters(VARIANT value) {
 }
 HRESULT clsReports::putref_OtherParameters(VARIANT* value) {
     if (!value)
-        return automation::E_POINTER;
+        return fail(automation::E_POINTER);
     return guarded([&] { setVariantByReference(request_.otherParameters, Variant(*value)); });
 }
 HRESULT clsReports::get_OtherParameters(VARIANT* value) {
@@ -143,14 +160,14 @@ HRESULT clsReports::get_OtherParameters(VARIANT* value) {
 
 HRESULT clsReports::ShowReport(VARIANT_BOOL* result) {
     if (!result)
-        return automation::E_POINTER;
+        return fail(automation::E_POINTER);
     *result = automation::VARIANT_FALSE;
     ComPtr<clsReports> keepAlive(this); // the host may drop its reference from a callback
     return guarded([&] { showReport(request_); });
 }
 HRESULT clsReports::PrintReport(VARIANT_BOOL* result) {
     if (!result)
-        return automation::E_POINTER;
+        return fail(automation::E_POINTER);
     *result = automation::VARIANT_FALSE;
     ComPtr<clsReports> keepAlive(this);
     return guarded([&] { printReport(request_); });
@@ -181,7 +198,7 @@ HRESULT clsReports::put_DSN(IDispatch* connection) {
 }
 HRESULT clsReports::get_DSN(IDispatch** connection) {
     if (!connection)
-        return automation::E_POINTER;
+        return fail(automation::E_POINTER);
     *connection = request_.dsn.addRefed();
     return automation::S_OK;
 }

@@ -11,10 +11,22 @@
 
 namespace vorn {
 
-class clsReports final : public automation::DispatchObject<_clsReports, clsReports> {
+class clsReports final : public automation::DispatchObject<_clsReports, clsReports>,
+                         public automation::ISupportErrorInfo {
 public:
     static std::span<const automation::Member<clsReports>> members();
     bool supports(const automation::IID& iid) const noexcept { return iid == IID__clsReports; }
+    automation::IUnknown* otherInterface(const automation::IID& iid) noexcept;
+
+    // One identity for both bases.
+    HRESULT QueryInterface(const automation::IID& iid, void** object) override {
+        return DispatchObject::QueryInterface(iid, object);
+    }
+    automation::ULONG AddRef() override { return DispatchObject::AddRef(); }
+    automation::ULONG Release() override { return DispatchObject::Release(); }
+
+    /// A failure through the function table leaves this thread's error object.
+    HRESULT InterfaceSupportsErrorInfo(const automation::IID& iid) override;
 
     HRESULT put_ShowPrinterDialog(VARIANT_BOOL value) override;
     HRESULT get_ShowPrinterDialog(VARIANT_BOOL* value) override;

@@ -121,6 +121,32 @@ typedef struct {
     const FactoryVtbl* vtbl;
 } Factory;
 
+typedef struct {
+    HRESULT (*QueryInterface)(void* self, const GUID* iid, void** out);
+    ULONG (*AddRef)(void* self);
+    ULONG (*Release)(void* self);
+    HRESULT (*GetGUID)(void* self, GUID* iid);
+    HRESULT (*GetSource)(void* self, BSTR* source);
+    HRESULT (*GetDescription)(void* self, BSTR* description);
+    HRESULT (*GetHelpFile)(void* self, BSTR* file);
+    HRESULT (*GetHelpContext)(void* self, uint32_t* context);
+} ErrorInfoVtbl;
+
+typedef struct {
+    const ErrorInfoVtbl* vtbl;
+} ErrorInfo;
+
+typedef struct {
+    HRESULT (*QueryInterface)(void* self, const GUID* iid, void** out);
+    ULONG (*AddRef)(void* self);
+    ULONG (*Release)(void* self);
+    HRESULT (*InterfaceSupportsErrorInfo)(void* self, const GUID* iid);
+} SupportErrorInfoVtbl;
+
+typedef struct {
+    const SupportErrorInfoVtbl* vtbl;
+} SupportErrorInfo;
+
 static const GUID CLSID_clsReports = {
     0x6B916C62, 0x3383, 0x11D3, {0x89, 0xC6, 0x00, 0xA0, 0x24, 0xAC, 0x46, 0xEE}};
 static const GUID IID__clsReports = {
@@ -128,6 +154,8 @@ static const GUID IID__clsReports = {
 static const GUID IID_IUnknown = {0, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 static const GUID IID_IDispatch = {0x00020400, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 static const GUID IID_IClassFactory = {0x00000001, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+static const GUID IID_ISupportErrorInfo = {
+    0xDF0B3D60, 0x548F, 0x101B, {0x8E, 0x65, 0x08, 0x00, 0x2B, 0x2B, 0xC2, 0xAD}};
 static const GUID IID_NULL_ = {0, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0}};
 static const GUID IID_Other = {0x12345678, 1, 2, {3, 4, 5, 6, 7, 8, 9, 10}};
 
@@ -254,8 +282,11 @@ int main(int argc, char** argv) {
     HRESULT (*can_unload)(void) = (HRESULT(*)(void))dlsym(module, "DllCanUnloadNow");
     CHECK(get_class_object != NULL);
     CHECK(can_unload != NULL);
+    HRESULT (*get_error_info)
+    (uint32_t, ErrorInfo**) = (HRESULT(*)(uint32_t, ErrorInfo**))dlsym(module, "GetErrorInfo");
+    CHECK(get_error_info != NULL);
     CHECK(dlsym(module, "_ZN4vorn10clsReportsD2Ev") == NULL); /* nothing but the entry points */
-    if (!get_class_object || !can_unload)
+    if (!get_class_object || !can_unload || !get_error_info)
         return 1;
 
     CHECK(can_unload() == S_OK);
@@ -336,7 +367,26 @@ int main(int argc, char** argv) {
     five.vt = VT_I2;
     five.u.iVal = 5;
     CHECK(r->vtbl->putref_tvwProjects(r, &five) == OBJECT_REQUIRED);
-    CHECK(tree.refs == 2);                            /* kept as it was */
+    CHECK(tree.refs == 2); /* kept as it was */
+    /* The failure's description, as an early-bound host reads it. */
+    SupportErrorInfo* support = NULL;
+    CHECK(r->vtbl->base.QueryInterface(r, &IID_ISupportErrorInfo, (void**)&support) == S_OK);
+    CHECK(support->vtbl->InterfaceSupportsErrorInfo(support, &IID__clsReports) == S_OK);
+    support->vtbl->Release(support);
+    ErrorInfo* error = NULL;
+    CHECK(get_error_info(0, &error) == S_OK && error != NULL);
+    GUID raisedBy;
+    CHECK(error->vtbl->GetGUID(error, &raisedBy) == S_OK &&
+          !memcmp(&raisedBy, &IID__clsReports, 16));
+    BSTR text = NULL;
+    CHECK(error->vtbl->GetDescription(error, &text) == S_OK &&
+          bstr_equals(text, "Object required"));
+    free_bstr(text);
+    CHECK(error->vtbl->GetSource(error, &text) == S_OK && bstr_equals(text, "VornReports"));
+    free_bstr(text);
+    error->vtbl->Release(error);
+    CHECK(get_error_info(0, &error) == S_FALSE && error == NULL); /* reading took it */
+
     CHECK(r->vtbl->put_tvwProjects(r, five) == S_OK); /* by value: the number itself */
     CHECK(tree.refs == 1);
     CHECK(r->vtbl->get_tvwProjects(r, &v) == S_OK && v.vt == VT_I2 && v.u.iVal == 5);
@@ -402,6 +452,18 @@ int main(int argc, char** argv) {
     CHECK(get_class_object(&CLSID_clsReports, &IID_IUnknown, (void**)&again) == S_OK);
     CHECK(again->vtbl->LockServer(again, 0) == S_OK);
     again->vtbl->Release(again);
+    CHECK(can_unload() == S_OK);
+
+    /* An error object the host holds keeps its code loaded. */
+    CHECK(get_class_object(&CLSID_clsReports, &IID_IClassFactory, (void**)&factory) == S_OK);
+    CHECK(factory->vtbl->CreateInstance(factory, NULL, &IID__clsReports, (void**)&r) == S_OK);
+    factory->vtbl->Release(factory);
+    CHECK(r->vtbl->get_UserName(r, NULL) != S_OK);
+    CHECK(r->vtbl->base.Release(r) == 0);
+    CHECK(can_unload() == S_OK); /* waiting in its slot, it keeps nothing loaded */
+    CHECK(get_error_info(0, &error) == S_OK);
+    CHECK(can_unload() == S_FALSE);
+    error->vtbl->Release(error);
     CHECK(can_unload() == S_OK);
 
     dlclose(module);
