@@ -310,4 +310,70 @@ std::span<const Member<clsReports>> clsReports::members() {
     return kMembers;
 }
 
+namespace {
+
+automation::VARTYPE valueType(automation::DISPID id) {
+    switch (id) {
+    case dispid::ShowPrinterDialog:
+    case dispid::ShowHarness:
+    case dispid::ShowReport:
+    case dispid::PrintReport:
+        return automation::VT_BOOL;
+    case dispid::tvwProjects:
+    case dispid::OtherParameters:
+        return automation::VT_VARIANT;
+    case dispid::RunMode:
+        return automation::VT_I2;
+    case dispid::DSN:
+        return automation::VT_DISPATCH; // the connection interface, derived from IDispatch
+    default:
+        return automation::VT_BSTR;
+    }
+}
+
+automation::InterfaceDescription describeInterface() {
+    using namespace automation;
+    InterfaceDescription d{"_clsReports",
+                           IID__clsReports,
+                           TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE |
+                               TYPEFLAG_FOLEAUTOMATION | TYPEFLAG_FDISPATCHABLE,
+                           {}};
+    for (const auto& m : kMembers) {
+        // Dispatch also takes Basic's Set on DSN; the interface declares the write by value only.
+        if (m.id == dispid::DSN && m.kind == kPutRef)
+            continue;
+        d.members.push_back({m.name, m.id, m.kind, valueType(m.id)});
+    }
+    return d;
+}
+
+} // namespace
+
+const automation::InterfaceDescription& clsReports::description() {
+    static const automation::InterfaceDescription described = describeInterface();
+    return described;
+}
+
+HRESULT clsReports::GetTypeInfoCount(automation::UINT* count) {
+    if (!count)
+        return automation::E_POINTER;
+    *count = 1;
+    return automation::S_OK;
+}
+
+HRESULT clsReports::GetTypeInfo(automation::UINT index, automation::LCID,
+                                automation::ITypeInfo** info) {
+    if (!info)
+        return automation::E_POINTER;
+    *info = nullptr;
+    if (index != 0)
+        return automation::DISP_E_BADINDEX;
+    try {
+        *info = automation::makeMemberTypeInfo(description()).detach();
+        return automation::S_OK;
+    } catch (...) {
+        return automation::currentError().code;
+    }
+}
+
 } // namespace vorn

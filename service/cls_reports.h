@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/automation/dispatch_object.h"
+#include "platform/automation/member_type_info.h"
 #include "service/cls_reports_interface.h"
 
 #include <span>
@@ -24,6 +25,12 @@ public:
     }
     automation::ULONG AddRef() override { return DispatchObject::AddRef(); }
     automation::ULONG Release() override { return DispatchObject::Release(); }
+
+    /// The dispatch side of _clsReports, as its type library declares it.
+    static const automation::InterfaceDescription& description();
+    HRESULT GetTypeInfoCount(automation::UINT* count) override;
+    HRESULT GetTypeInfo(automation::UINT index, automation::LCID lcid,
+                        automation::ITypeInfo** info) override;
 
     /// A failure through the function table leaves this thread's error object.
     HRESULT InterfaceSupportsErrorInfo(const automation::IID& iid) override;

@@ -113,6 +113,16 @@ typedef struct {
     HRESULT (*QueryInterface)(void* self, const GUID* iid, void** out);
     ULONG (*AddRef)(void* self);
     ULONG (*Release)(void* self);
+} UnknownVtbl;
+
+typedef struct {
+    const UnknownVtbl* vtbl;
+} Unknown;
+
+typedef struct {
+    HRESULT (*QueryInterface)(void* self, const GUID* iid, void** out);
+    ULONG (*AddRef)(void* self);
+    ULONG (*Release)(void* self);
     HRESULT (*CreateInstance)(void* self, void* outer, const GUID* iid, void** out);
     HRESULT (*LockServer)(void* self, int32_t lock);
 } FactoryVtbl;
@@ -282,7 +292,7 @@ int main(int argc, char** argv) {
     HRESULT (*can_unload)(void) = (HRESULT(*)(void))dlsym(module, "DllCanUnloadNow");
     CHECK(get_class_object != NULL);
     CHECK(can_unload != NULL);
-    HRESULT (*get_error_info)
+    HRESULT(*get_error_info)
     (uint32_t, ErrorInfo**) = (HRESULT(*)(uint32_t, ErrorInfo**))dlsym(module, "GetErrorInfo");
     CHECK(get_error_info != NULL);
     CHECK(dlsym(module, "_ZN4vorn10clsReportsD2Ev") == NULL); /* nothing but the entry points */
@@ -317,6 +327,14 @@ int main(int argc, char** argv) {
     r->vtbl->base.Release(r);
     CHECK(r->vtbl->base.QueryInterface(r, &IID_IClassFactory, &iface) == E_NOINTERFACE &&
           iface == NULL);
+
+    /* One description of the interface, for hosts that read it. */
+    UINT infos = 0;
+    Unknown* typeInfo = NULL;
+    CHECK(r->vtbl->base.GetTypeInfoCount(r, &infos) == S_OK && infos == 1);
+    CHECK(r->vtbl->base.GetTypeInfo(r, 0, 0, (void**)&typeInfo) == S_OK && typeInfo != NULL);
+    if (typeInfo)
+        typeInfo->vtbl->Release(typeInfo);
 
     /* Initial values. */
     /* An [out] string arrives uninitialised; the callee must not read or free it. */
