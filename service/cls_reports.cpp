@@ -97,68 +97,106 @@ HRESULT clsReports::InterfaceSupportsErrorInfo(const automation::IID& iid) {
 }
 
 HRESULT clsReports::put_ShowPrinterDialog(VARIANT_BOOL value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     request_.showPrinterDialog = value;
     return automation::S_OK;
 }
 HRESULT clsReports::get_ShowPrinterDialog(VARIANT_BOOL* value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return readValue(request_.showPrinterDialog, value);
 }
 HRESULT clsReports::put_ShowHarness(VARIANT_BOOL value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     request_.showHarness = value;
     return automation::S_OK;
 }
 HRESULT clsReports::get_ShowHarness(VARIANT_BOOL* value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return readValue(request_.showHarness, value);
 }
 HRESULT clsReports::put_UserName(BSTR value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return writeString(request_.userName, value);
 }
 HRESULT clsReports::get_UserName(BSTR* value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return readString(request_.userName, value);
 }
 HRESULT clsReports::put_AppendSQL(BSTR value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return writeString(request_.appendSQL, value);
 }
 HRESULT clsReports::get_AppendSQL(BSTR* value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return readString(request_.appendSQL, value);
 }
 HRESULT clsReports::put_DatabaseType(BSTR value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return writeString(request_.databaseType, value);
 }
 HRESULT clsReports::get_DatabaseType(BSTR* value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return readString(request_.databaseType, value);
 }
 HRESULT clsReports::put_Version(BSTR value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return writeString(request_.version, value);
 }
 HRESULT clsReports::get_Version(BSTR* value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return readString(request_.version, value);
 }
 
 HRESULT clsReports::put_tvwProjects(VARIANT value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return guarded([&] { setVariantByValue(request_.tvwProjects, Variant(value)); });
 }
 HRESULT clsReports::putref_tvwProjects(VARIANT* value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     if (!value)
         return fail(automation::E_POINTER);
     return guarded([&] { setVariantByReference(request_.tvwProjects, Variant(*value)); });
 }
 HRESULT clsReports::get_tvwProjects(VARIANT* value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return readVariant(request_.tvwProjects, value);
 }
 HRESULT clsReports::put_OtherParameters(VARIANT value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return guarded([&] { setVariantByValue(request_.otherParameters, Variant(value)); });
 }
 HRESULT clsReports::putref_OtherParameters(VARIANT* value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     if (!value)
         return fail(automation::E_POINTER);
     return guarded([&] { setVariantByReference(request_.otherParameters, Variant(*value)); });
 }
 HRESULT clsReports::get_OtherParameters(VARIANT* value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return readVariant(request_.otherParameters, value);
 }
 
 HRESULT clsReports::ShowReport(VARIANT_BOOL* result) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     if (!result)
         return fail(automation::E_POINTER);
     *result = automation::VARIANT_FALSE;
@@ -166,6 +204,8 @@ HRESULT clsReports::ShowReport(VARIANT_BOOL* result) {
     return guarded([&] { showReport(request_); });
 }
 HRESULT clsReports::PrintReport(VARIANT_BOOL* result) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     if (!result)
         return fail(automation::E_POINTER);
     *result = automation::VARIANT_FALSE;
@@ -174,29 +214,45 @@ HRESULT clsReports::PrintReport(VARIANT_BOOL* result) {
 }
 
 HRESULT clsReports::put_ReportName(BSTR value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return writeString(request_.reportName, value);
 }
 HRESULT clsReports::get_ReportName(BSTR* value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return readString(request_.reportName, value);
 }
 HRESULT clsReports::put_RunMode(std::int16_t value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     request_.runMode = value;
     return automation::S_OK;
 }
 HRESULT clsReports::get_RunMode(std::int16_t* value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return readValue(request_.runMode, value);
 }
 HRESULT clsReports::put_SQLStatement(BSTR value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return writeString(request_.sqlStatement, value);
 }
 HRESULT clsReports::get_SQLStatement(BSTR* value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return readString(request_.sqlStatement, value);
 }
 HRESULT clsReports::put_DSN(IDispatch* connection) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     request_.dsn = ComPtr<IDispatch>(connection);
     return automation::S_OK;
 }
 HRESULT clsReports::get_DSN(IDispatch** connection) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     if (!connection)
         return fail(automation::E_POINTER);
     *connection = request_.dsn.addRefed();
@@ -352,6 +408,27 @@ automation::InterfaceDescription describeInterface() {
 const automation::InterfaceDescription& clsReports::description() {
     static const automation::InterfaceDescription described = describeInterface();
     return described;
+}
+
+HRESULT clsReports::refuseOtherThreads() const noexcept {
+    return std::this_thread::get_id() == owner_ ? automation::S_OK
+                                                : fail(automation::RPC_E_WRONG_THREAD);
+}
+
+HRESULT clsReports::GetIDsOfNames(const automation::IID& iid, automation::OLECHAR** names,
+                                  automation::UINT count, automation::LCID lcid,
+                                  automation::DISPID* ids) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
+    return DispatchObject::GetIDsOfNames(iid, names, count, lcid, ids);
+}
+
+HRESULT clsReports::Invoke(automation::DISPID id, const automation::IID& iid, automation::LCID lcid,
+                           automation::WORD flags, automation::DISPPARAMS* params, VARIANT* result,
+                           automation::EXCEPINFO* excepInfo, automation::UINT* argErr) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
+    return DispatchObject::Invoke(id, iid, lcid, flags, params, result, excepInfo, argErr);
 }
 
 HRESULT clsReports::GetTypeInfoCount(automation::UINT* count) {

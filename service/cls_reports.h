@@ -9,6 +9,7 @@
 
 #include <span>
 #include <string>
+#include <thread>
 
 namespace vorn {
 
@@ -29,6 +30,12 @@ public:
     /// The dispatch side of _clsReports, as its type library declares it.
     static const automation::InterfaceDescription& description();
     HRESULT GetTypeInfoCount(automation::UINT* count) override;
+    HRESULT GetIDsOfNames(const automation::IID& iid, automation::OLECHAR** names,
+                          automation::UINT count, automation::LCID lcid,
+                          automation::DISPID* ids) override;
+    HRESULT Invoke(automation::DISPID id, const automation::IID& iid, automation::LCID lcid,
+                   automation::WORD flags, automation::DISPPARAMS* params, VARIANT* result,
+                   automation::EXCEPINFO* excepInfo, automation::UINT* argErr) override;
     HRESULT GetTypeInfo(automation::UINT index, automation::LCID lcid,
                         automation::ITypeInfo** info) override;
 
@@ -90,7 +97,14 @@ private:
     friend class automation::DispatchObject<_clsReports, clsReports>;
     ~clsReports() = default;
 
+    /// RPC_E_WRONG_THREAD, left as the thread's error object, when called
+    /// from a thread other than the one that made the object: its state, and
+    /// the shared report state it works on, belong to that thread. S_OK otherwise.
+    HRESULT refuseOtherThreads() const noexcept;
+
     Request request_;
+    std::thread::id owner_ = std::this_thread::get_id();
+    automation::HostHeld hostHeld_;
 };
 
 } // namespace vorn

@@ -71,9 +71,11 @@ HRESULT writeResult(VARIANT* result, Variant&& value) noexcept;
 /// derived from it; `Derived` provides `static std::span<const Member<Derived>>
 /// members()` and may override `supports(iid)` for further interfaces that
 /// `Interface` derives from, `otherInterface(iid)` for those of other bases.
+/// An object that hosts hold carries a HostHeld member, so that it keeps its
+/// module loaded; objects a module makes for itself do not.
 template <class Interface, class Derived> class DispatchObject : public Interface {
 public:
-    DispatchObject() noexcept { objectCreated(); }
+    DispatchObject() noexcept = default;
     DispatchObject(const DispatchObject&) = delete;
     DispatchObject& operator=(const DispatchObject&) = delete;
 
@@ -181,7 +183,7 @@ public:
     IUnknown* otherInterface(REFIID) noexcept { return nullptr; }
 
 protected:
-    ~DispatchObject() { objectDestroyed(); }
+    ~DispatchObject() = default;
 
 private:
     std::atomic<ULONG> references_{1};

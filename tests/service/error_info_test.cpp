@@ -1,6 +1,7 @@
 // Errors for hosts that call through the function table: the thread's error
 // object carries what a late-bound caller of the same member finds in
 // EXCEPINFO, and the object says that its interface leaves one.
+#include "error_code.h"
 #include "platform/automation/bstr.h"
 #include "platform/automation/error_info.h"
 #include "platform/automation/late_bound.h"
@@ -106,4 +107,19 @@ TEST(ErrorInfo, TheRequestObjectLeavesErrorsForItsOwnInterfaceOnly) {
     // The same object behind either interface.
     EXPECT_EQ(support.query<IUnknown>(IID_IUnknown).get(),
               reports.query<IUnknown>(IID_IUnknown).get());
+}
+
+TEST(ErrorInfo, AnObjectCalledFromAnotherThreadRefusesTheCall) {
+    auto reports = makeObject<clsReports>();
+    std::thread([&] {
+        Bstr text;
+        EXPECT_EQ(reports->get_UserName(text.out()), RPC_E_WRONG_THREAD);
+        EXPECT_EQ(takeThreadError().description, describe(RPC_E_WRONG_THREAD));
+        VARIANT_BOOL result;
+        EXPECT_EQ(reports->PrintReport(&result), RPC_E_WRONG_THREAD);
+        EXPECT_EQ(test::codeOf([&] { putProperty(reports.get(), "UserName", Variant("x")); }),
+                  RPC_E_WRONG_THREAD);
+    }).join();
+    Bstr text;
+    EXPECT_EQ(reports->get_UserName(text.out()), S_OK);
 }
