@@ -8,92 +8,68 @@
 namespace vorn::test {
 namespace {
 
-enum Segment {
-    TypeInfos,
-    ImpInfo,
-    ImpFiles,
-    RefTab,
-    GuidHash,
-    Guids,
-    NameHash,
-    Names,
-    Strings,
-    TypeDescs,
-    SegmentCount = 15
-};
+// The segments of the directory that follows the header, in their order.
+enum Segment { TypeInfos, ImpInfo, ImpFiles, Guids = 5, Names = 7, TypeDescs = 9, Segments = 15 };
 
-class Cursor {
-public:
-    explicit Cursor(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+int version(std::int32_t word) {
+    return (word & 0xFFFF) * 10 + ((word >> 16) & 0xFFFF);
+}
+
+struct Reader {
+    std::span<const std::uint8_t> bytes;
+    std::int32_t segment[Segments]{};
+
     template <class T> T at(std::int64_t offset) const {
-        if (offset < 0 || offset + sizeof(T) > bytes_.size())
+        if (offset < 0 || offset + sizeof(T) > bytes.size())
             throw std::runtime_error("type library: read outside the file");
         T value;
-        std::memcpy(&value, bytes_.data() + offset, sizeof(T));
+        std::memcpy(&value, bytes.data() + offset, sizeof(T));
         return value;
     }
     std::string text(std::int64_t offset, std::size_t length) const {
-        if (offset < 0 || offset + length > bytes_.size())
+        if (offset < 0 || offset + length > bytes.size())
             throw std::runtime_error("type library: text outside the file");
-        return {reinterpret_cast<const char*>(bytes_.data() + offset), length};
+        return {reinterpret_cast<const char*>(bytes.data() + offset), length};
     }
-
-private:
-    std::span<const std::uint8_t> bytes_;
-};
-
-struct Reader {
-    Cursor in;
-    std::int32_t segment[SegmentCount];
-
-    std::string name(std::int32_t offset) const {
-        const std::int32_t at = segment[Names] + offset;
-        return in.text(at + 12, in.at<std::uint32_t>(at + 8) & 0xFF);
+    std::string name(std::int32_t offset) const { // after a hash link and a length word
+        const std::int32_t entry = segment[Names] + offset;
+        return text(entry + 12, at<std::uint32_t>(entry + 8) & 0xFF);
     }
     automation::GUID guid(std::int32_t offset) const {
-        return in.at<automation::GUID>(segment[Guids] + offset);
+        return at<automation::GUID>(segment[Guids] + offset);
     }
-    // A type reference of an imported library: the identifier of that type.
-    automation::GUID importedType(std::uint32_t hreftype) const {
-        if (!(hreftype & 1))
-            throw std::runtime_error("type library: a local user-defined type");
-        return guid(in.at<std::int32_t>(segment[ImpInfo] + (hreftype & ~3u) + 8));
-    }
-    // A data type: a base type in place (high bit set), else a type description.
+    // A base type is in place with the high bit set; any other is a type
+    // description: its variant type, then the type it refers to.
     MsftType type(std::int32_t encoded) const {
         MsftType t;
-        while (encoded >= 0) {
-            const std::int32_t at = segment[TypeDescs] + encoded;
-            t.chain.push_back(in.at<std::uint16_t>(at));
-            encoded = in.at<std::int32_t>(at + 4);
+        for (; encoded >= 0; encoded = at<std::int32_t>(segment[TypeDescs] + encoded + 4)) {
+            t.chain.push_back(at<std::uint16_t>(segment[TypeDescs] + encoded));
             if (t.chain.back() == automation::VT_USERDEFINED) {
-                t.imported = importedType(static_cast<std::uint32_t>(encoded));
+                // An imported type: its entry's third word places its identifier.
+                const auto ref = at<std::uint32_t>(segment[TypeDescs] + encoded + 4);
+                t.imported = guid(at<std::int32_t>(segment[ImpInfo] + (ref & ~3u) + 8));
                 return t;
             }
         }
         t.chain.push_back(encoded & 0x0FFF);
         return t;
     }
-
-    std::vector<MsftFunction> functions(std::int32_t block, int count, int variables) const {
+    // The records, then per member its id, its name, its record's offset.
+    std::vector<MsftFunction> functions(std::int32_t block, int count, int all) const {
         std::vector<MsftFunction> result;
         const std::int32_t records = block + 4;
-        const std::int32_t tables = records + in.at<std::int32_t>(block);
-        const int all = count + variables;
+        const std::int32_t index = records + at<std::int32_t>(block);
         for (int i = 0; i < count; ++i) {
-            const std::int32_t at = records + in.at<std::int32_t>(tables + 4 * (2 * all + i));
-            const auto size = in.at<std::uint16_t>(at);
-            const auto kinds = in.at<std::int32_t>(at + 16);
-            const auto params = in.at<std::int16_t>(at + 20);
-            MsftFunction f{name(in.at<std::int32_t>(tables + 4 * (all + i))),
-                           in.at<std::int32_t>(tables + 4 * i),
-                           (kinds >> 3) & 0xF,
-                           kinds & 0x7,
-                           in.at<std::int16_t>(at + 12),
+            const std::int32_t record = records + at<std::int32_t>(index + 4 * (2 * all + i));
+            const auto params = at<std::int16_t>(record + 20);
+            MsftFunction f{name(at<std::int32_t>(index + 4 * (all + i))),
+                           at<std::int32_t>(index + 4 * i),
+                           (at<std::int32_t>(record + 16) >> 3) & 0xF,
+                           at<std::int16_t>(record + 12),
                            {}};
-            // The parameters close the record, three words each.
-            for (int p = 0; p < params; ++p)
-                f.params.push_back(type(in.at<std::int32_t>(at + size - 12 * (params - p))));
+            const std::int32_t end = record + at<std::uint16_t>(record); // three words a parameter
+            for (int p = params; p > 0; --p)
+                f.params.push_back(type(at<std::int32_t>(end - 12 * p)));
             result.push_back(std::move(f));
         }
         return result;
@@ -103,53 +79,44 @@ struct Reader {
 } // namespace
 
 MsftLibrary readMsft(std::span<const std::uint8_t> bytes) {
-    Reader r{Cursor(bytes), {}};
-    if (r.in.at<std::uint32_t>(0) != 0x5446534D) // "MSFT"
+    Reader r{bytes};
+    const auto header = [&](int word) { return r.at<std::int32_t>(4 * word); };
+    if (header(0) != 0x5446534D) // "MSFT"
         throw std::runtime_error("type library: not in the MSFT format");
-    const auto header = [&](int word) { return r.in.at<std::int32_t>(4 * word); };
     const int typeCount = header(8);
-    std::int32_t offsets = 84 + ((header(5) & 0x100) ? 4 : 0); // a help string library adds a word
+    const std::int32_t offsets = 84 + ((header(5) & 0x100) ? 4 : 0); // a help DLL adds a word
     const std::int32_t directory = offsets + 4 * typeCount;
-    for (int s = 0; s < SegmentCount; ++s)
-        r.segment[s] = r.in.at<std::int32_t>(directory + 16 * s);
+    for (int s = 0; s < Segments; ++s)
+        r.segment[s] = r.at<std::int32_t>(directory + 16 * s);
 
     MsftLibrary lib{r.name(header(14)),
                     r.guid(header(2)),
                     static_cast<std::uint32_t>(header(3)),
                     header(5) & 0xF,
-                    header(6) & 0xFFFF,
-                    (header(6) >> 16) & 0xFFFF,
+                    version(header(6)),
                     header(7),
                     header(9) != -1,
                     header(15) != -1,
                     {},
                     {}};
-
-    // Imported libraries: identifier, lcid, version, then the file name's
-    // length (times four) in 16 bits and the name, padded to words.
+    // Each imported library: identifier, lcid, version, its file name's
+    // length times four in 16 bits, the name, padding to a word.
     const std::int32_t end =
-        r.segment[ImpFiles] + r.in.at<std::int32_t>(directory + 16 * ImpFiles + 4);
+        r.segment[ImpFiles] + r.at<std::int32_t>(directory + 16 * ImpFiles + 4);
     for (std::int32_t at = r.segment[ImpFiles]; at < end;) {
-        const std::size_t length = r.in.at<std::uint16_t>(at + 12) >> 2;
-        const std::int32_t version = r.in.at<std::int32_t>(at + 8);
-        lib.imports.push_back({r.in.text(at + 14, length), r.guid(r.in.at<std::int32_t>(at)),
-                               version & 0xFFFF, (version >> 16) & 0xFFFF});
+        const std::size_t length = r.at<std::uint16_t>(at + 12) >> 2;
+        lib.imports.push_back({r.text(at + 14, length), r.guid(r.at<std::int32_t>(at)),
+                               version(r.at<std::int32_t>(at + 8))});
         at += (14 + static_cast<std::int32_t>(length) + 3) & ~3;
     }
-
     for (int t = 0; t < typeCount; ++t) {
-        const std::int32_t at = r.segment[TypeInfos] + r.in.at<std::int32_t>(offsets + 4 * t);
-        const auto word = [&](int i) { return r.in.at<std::int32_t>(at + 4 * i); };
-        const std::int32_t elements = word(6);
-        MsftTypeInfo info{r.name(word(13)),
-                          r.guid(word(11)),
-                          word(0) & 0xF,
-                          word(12),
-                          r.in.at<std::int16_t>(at + 76),
-                          {}};
-        if (elements & 0xFFFF)
-            info.functions = r.functions(word(1), elements & 0xFFFF, elements >> 16);
-        lib.types.push_back(std::move(info));
+        const std::int32_t at = r.segment[TypeInfos] + r.at<std::int32_t>(offsets + 4 * t);
+        const auto word = [&](int i) { return r.at<std::int32_t>(at + 4 * i); };
+        const int functions = word(6) & 0xFFFF, variables = word(6) >> 16;
+        lib.types.push_back({r.name(word(13)), r.guid(word(11)), word(0) & 0xF, word(12),
+                             r.at<std::int16_t>(at + 76),
+                             functions ? r.functions(word(1), functions, functions + variables)
+                                       : std::vector<MsftFunction>{}});
     }
     return lib;
 }
