@@ -40,6 +40,7 @@ public:
             const bool writes = m.kind == MemberKind::Put || m.kind == MemberKind::PutRef;
             f.param = elementOf(m.type);
             f.desc.cParams = writes ? 1 : 0;
+            f.desc.lprgelemdescParam = writes ? &f.param : nullptr;
             f.desc.elemdescFunc = elementOf(writes ? VT_VOID : m.type);
         }
         attributes_.guid = description_.iid;
@@ -91,9 +92,7 @@ public:
         *desc = nullptr;
         if (index >= functions_.size())
             return TYPE_E_ELEMENTNOTFOUND;
-        FunctionBlock& f = functions_[index];
-        f.desc.lprgelemdescParam = f.desc.cParams ? &f.param : nullptr;
-        *desc = &f.desc;
+        *desc = &functions_[index].desc;
         return S_OK;
     }
     void ReleaseFuncDesc(FUNCDESC*) override {}
