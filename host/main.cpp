@@ -2,6 +2,7 @@
 // sample trackers, and fills clsReports the way the tracker application does
 // to preview or print a report.
 #include "host/component_loader.h"
+#include "host/component_version.h"
 #include "host/objects/field_list.h"
 #include "host/requests.h"
 #include "host/sample/sample_tracker.h"
@@ -56,6 +57,21 @@ void checkReportName(const host::RequestOptions& options) {
     if (std::find(kReportNames.begin(), kReportNames.end(), options.report) == kReportNames.end())
         throw UsageError("no report is named \"" + options.report + "\"; the names are " +
                          knownReportNames());
+}
+
+// This program's release, then the version strings of the component it would
+// load, read from the component's file.
+std::string versionText() {
+    const std::string release = std::string("vornreports ") + VORN_VERSION;
+    try {
+        const std::string path = host::findComponent();
+        std::string text = release + "\ncomponent " + path;
+        for (const auto& [name, value] : host::readVersionStrings(path))
+            text += "\n  " + name + ":" + (value.empty() ? "" : " " + value);
+        return text;
+    } catch (const std::exception& e) {
+        return release + "\ncomponent: " + e.what();
+    }
 }
 
 struct SampleArgs {
@@ -165,7 +181,7 @@ int main(int argc, char** argv) {
     CLI::App app{"vornreports: preview and print the bug tracker's reports through the "
                  "VornReports component"};
     app.require_subcommand(1);
-    app.set_version_flag("--version", std::string("vornreports ") + VORN_VERSION);
+    app.set_version_flag("--version", versionText);
 
     SampleArgs sample;
     auto* sampleCmd = app.add_subcommand("sample-db", "write a sample tracker database (SQLite)");

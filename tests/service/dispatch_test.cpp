@@ -4,6 +4,7 @@
 #include "host/objects/field_list.h"
 #include "platform/automation/com_error.h"
 #include "platform/automation/late_bound.h"
+#include "platform/automation/module_usage.h"
 #include "platform/engine/printing/printing.h"
 #include "reports/report_objects.h"
 #include "service/cls_reports.h"
@@ -139,6 +140,13 @@ TEST_F(Dispatch, ErrorsAfterTheCopyReachTheHostWithTheirCode) {
     } catch (const ComError& e) {
         EXPECT_NE(e.description().find("Nowhere"), std::string::npos) << e.description();
     }
+}
+
+TEST_F(Dispatch, TheComponentsOwnObjectsDoNotKeepItLoaded) {
+    print("Project Detail"); // opens the local reports database, makes the four reports
+    EXPECT_TRUE(moduleInUse());
+    request_.reset();
+    EXPECT_FALSE(moduleInUse());
 }
 
 TEST_F(Dispatch, TheResultIsFalseThroughTheFunctionTableToo) {
