@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc)
 DEMO_DIR ?= demo
 
-.PHONY: all deps build build-asan demo test test-dev test-asan format format-check bench clean
+.PHONY: all deps build build-asan demo test test-dev test-asan format format-check bench fuzz clean
 
 all: build
 
@@ -40,6 +40,15 @@ bench: deps
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release -j $(JOBS)
 	@scripts/run-bench build/release
+
+# libFuzzer (clang) over the parsers that take text from a host, each target
+# for FUZZ_SECONDS in turn; findings land in build/fuzz/findings.
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?= sql_dialect variant_text design_loader connect_string field_list
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+	@scripts/run-fuzz build/fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 clean:
 	@rm -rf build
