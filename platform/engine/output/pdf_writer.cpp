@@ -8,10 +8,12 @@
 #include <cairo-pdf.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <ostream>
+#include <system_error>
+#include <unistd.h>
 #include <vector>
 
 namespace vorn::engine {
@@ -85,7 +87,23 @@ void writePdf(const PageDocument& document, std::ostream& out) {
 }
 
 void writePdf(const PageDocument& document, const std::string& path) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    // A device or pipe named by the caller is written as it is, and never
+    // removed: as root, removing /dev/full on a failed write would take the
+    // device away from every process.
+    std::error_code ignored;
+    if (std::filesystem::exists(path, ignored) &&
+        !std::filesystem::is_regular_file(path, ignored)) {
+        std::ofstream device(path, std::ios::binary);
+        if (!device)
+            throw EngineError(error_code::kFail,
+                              "Cannot open \"" + path + "\": " + std::strerror(errno));
+        writePdf(document, device);
+        return;
+    }
+    // The document takes the name only when complete, so a full disk or a
+    // failing page leaves the previous file (or none), never a truncated one.
+    const std::string building = path + ".partial-" + std::to_string(::getpid());
+    std::ofstream file(building, std::ios::binary | std::ios::trunc);
     if (!file)
         throw EngineError(error_code::kFail,
                           "Cannot create the file \"" + path + "\": " + std::strerror(errno));
@@ -94,9 +112,14 @@ void writePdf(const PageDocument& document, const std::string& path) {
         file.close();
         if (!file)
             throw EngineError(error_code::kFail, "Cannot write the file \"" + path + "\"");
+        std::error_code error;
+        std::filesystem::rename(building, path, error);
+        if (error)
+            throw EngineError(error_code::kFail,
+                              "Cannot replace the file \"" + path + "\": " + error.message());
     } catch (...) {
         file.close();
-        std::remove(path.c_str());
+        std::filesystem::remove(building, ignored);
         throw;
     }
 }

@@ -10,8 +10,9 @@ namespace vorn::engine {
 
 class PageDocument;
 
-/// Writes `document` to the file `path`, replacing it. A file left half written
-/// by a failure is removed.
+/// Writes `document` to the file `path`, replacing it only once the whole
+/// document is written: after a failure (a full disk included) `path` holds
+/// what it held before, or nothing.
 /// \throws EngineError (kFail) when the file cannot be written; whatever
 ///         PageDocument::paint throws.
 void writePdf(const PageDocument& document, const std::string& path);
