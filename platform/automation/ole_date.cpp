@@ -1,6 +1,7 @@
 #include "platform/automation/ole_date.h"
 
 #include "platform/automation/ascii_case.h"
+#include "platform/automation/com_error.h"
 
 #include <cctype>
 #include <charconv>
@@ -175,6 +176,12 @@ bool readTime(Reader& r, DateParts& p) {
 
 } // namespace
 
+bool isValidDate(DATE date) noexcept {
+    // 1 January 100 and 31 December 9999, each with any time of that day; NaN
+    // fails both comparisons.
+    return date > -657435.0 && date < 2958466.0;
+}
+
 DATE makeDate(const DateParts& p) {
     const long long days =
         daysFromCivil(p.year, static_cast<unsigned>(p.month), static_cast<unsigned>(p.day)) -
@@ -185,6 +192,8 @@ DATE makeDate(const DateParts& p) {
 }
 
 DateParts splitDate(DATE date) {
+    if (!isValidDate(date))
+        throw ComError(BasicError::Overflow);
     double whole = std::trunc(date);
     long long seconds = std::llround(std::fabs(date - whole) * 86400.0);
     if (seconds >= 86400) {
@@ -246,7 +255,10 @@ std::optional<DATE> parseDate(std::string_view text) {
     }
     if (!r.atEnd() || !validDay(p.year, p.month, p.day))
         return std::nullopt;
-    return makeDate(p);
+    const DATE date = makeDate(p);
+    if (!isValidDate(date)) // an ISO year before 100
+        return std::nullopt;
+    return date;
 }
 
 std::string formatGeneralDate(DATE date) {

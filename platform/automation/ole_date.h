@@ -16,9 +16,14 @@ struct DateParts {
     int hour = 0, minute = 0, second = 0;
 };
 
+/// Automation dates run from 1 January 100 to 31 December 9999.
+bool isValidDate(DATE date) noexcept;
+
 DATE makeDate(const DateParts& parts);
-DateParts splitDate(DATE date); // rounded to the nearest second
-DATE now();                     // local time
+/// Rounded to the nearest second.
+/// \throws ComError overflow (6) for a date that isn't valid (NaN included).
+DateParts splitDate(DATE date);
+DATE now(); // local time
 
 /// Reads the date forms a database or a person writes: ISO ("1999-03-01",
 /// "1999-03-02 10:15:00", with "T" too), US ("3/1/1999", "3/2/1999 10:15:00 AM")
@@ -28,7 +33,7 @@ std::optional<DATE> parseDate(std::string_view text);
 /// The "General Date" rendering: the short date of the user's locale, then the
 /// time; the date alone at midnight, the time alone on day zero. Under the C or
 /// POSIX locale (or one not installed), the US form: 3/1/1999 and
-/// 3/2/1999 10:15:00 AM.
+/// 3/2/1999 10:15:00 AM. \throws ComError overflow (6) for a date that isn't valid.
 std::string formatGeneralDate(DATE date);
 
 } // namespace vorn::automation

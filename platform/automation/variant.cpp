@@ -365,7 +365,10 @@ DATE Variant::toDate() const {
     }
     if (v.vt == VT_DISPATCH)
         return defaultValueOf(v.pdispVal).toDate();
-    return toDouble(v);
+    const double date = toDouble(v);
+    if (!isValidDate(date))
+        throw ComError(BasicError::Overflow);
+    return date;
 }
 
 std::string Variant::toString() const {

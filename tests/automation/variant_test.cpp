@@ -121,6 +121,13 @@ TEST(Variant, OverflowTypeMismatchAndNullRaiseBasicErrors) {
               basicCode(BasicError::InvalidUseOfNull));
     EXPECT_EQ(codeOf([] { (void)Variant::null().toString(); }),
               basicCode(BasicError::InvalidUseOfNull));
+    // Dates outside 1 January 100 .. 31 December 9999, infinity and NaN among them.
+    for (const double date : {-657435.0, 2958466.0, HUGE_VAL, -HUGE_VAL, std::nan("")}) {
+        EXPECT_EQ(codeOf([&] { (void)Variant(date).toDate(); }), overflow) << date;
+        EXPECT_EQ(codeOf([&] { (void)Variant::date(date).toString(); }), overflow) << date;
+    }
+    EXPECT_NO_THROW((void)Variant::date(2958465.5).toString());
+    EXPECT_NO_THROW((void)Variant::date(-657434.5).toString());
 }
 
 TEST(Variant, Booleans) {
