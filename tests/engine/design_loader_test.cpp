@@ -483,6 +483,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, DesignLoaderErrors,
     ::testing::Values(
         BrokenDesign{"not JSON", "{", error_code::kInvalidArgument},
+        BrokenDesign{"a number beyond double", "{\"printWidth\": 1E458}",
+                     error_code::kInvalidArgument},
         BrokenDesign{"no sections", "{" HEAD "}", error_code::kInvalidArgument},
         BrokenDesign{"three margins",
                      R"({"report": "r", "nameText": "n", "caption": "c", "printWidth": 1,

@@ -217,7 +217,8 @@ std::unique_ptr<Report> loadDesign(std::string_view text, const PictureFileLooku
     json j;
     try {
         j = json::parse(text);
-    } catch (const json::parse_error& e) {
+    } catch (const json::exception& e) {
+        // Not only syntax: a number too large for a double ("1E458") fails too.
         invalid(e.what());
     }
     if (!j.is_object())
