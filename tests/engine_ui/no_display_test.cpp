@@ -1,22 +1,23 @@
 // Runs with no display at all, as on a headless host: whatever needs a window
 // fails with a clear error, and printing into a file still works.
 #include "fake_page_document.h"
-#include "pdf_reader.h"
 #include "scoped_environment.h"
-#include "scratch_folder.h"
+#include "tests/support/pdf_reader.h"
+#include "tests/support/temp_folder.h"
 
 #include "platform/engine/engine_error.h"
 #include "platform/engine/output/printing.h"
 #include "platform/engine/preview/preview_registry.h"
 #include "tests/support/error_code.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
 using namespace vorn::engine;
 using namespace vorn::engine::testing;
-using vorn::test::codeOf;
+using namespace vorn::test;
 
 namespace {
 
@@ -24,7 +25,7 @@ class WithoutDisplay : public ::testing::Test {
 protected:
     void SetUp() override { environment.set(kPrintFileVariable, printed); }
 
-    ScratchFolder folder;
+    TempFolder folder;
     ScopedEnvironment environment;
     std::string printed = folder.file("printed.pdf");
 };
@@ -44,7 +45,7 @@ TEST_F(WithoutDisplay, PrinterDialogRaisesFailAndPrintsNothing) {
     PrintOptions options;
     options.showPrinterDialog = true;
     EXPECT_EQ(codeOf([&] { print(FakePageDocument(2), options); }), error_code::kFail);
-    EXPECT_FALSE(fileExists(printed));
+    EXPECT_FALSE(std::filesystem::exists(printed));
 }
 
 TEST_F(WithoutDisplay, PrintingIntoTheFileStillWorks) {

@@ -1,7 +1,7 @@
 #include "host/sample/replacing_file.h"
 
-#include "expect_com_error.h"
-#include "temp_folder_test.h"
+#include "tests/support/error_code.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ void writeFile(const fs::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-class ReplacingFileTest : public TempFolderTest {
+class ReplacingFileTest : public vorn::test::TempFolderTest {
 protected:
     fs::path target = folder / "tracker.db";
     std::size_t filesInFolder() const {
@@ -54,11 +54,11 @@ TEST_F(ReplacingFileTest, AnUnfinishedBuildLeavesTheOldFileAndNoLeftovers) {
 }
 
 TEST_F(ReplacingFileTest, RejectsAnEmptyNameAndATargetItCannotReplace) {
-    expectComError([] { ReplacingFile file(""); }, automation::E_INVALIDARG, "file name");
+    vorn::test::expectError([] { ReplacingFile file(""); }, automation::E_INVALIDARG, "file name");
     fs::create_directories(target / "inside");
     ReplacingFile file(target.string());
     writeFile(file.buildPath(), "new");
-    expectComError([&] { file.commit(); }, automation::E_FAIL, target.string());
+    vorn::test::expectError([&] { file.commit(); }, automation::E_FAIL, target.string());
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "error_capture.h"
+#include "tests/support/error_code.h"
 
 #include "platform/rdo/connect_string.h"
 #include "platform/rdo/error_codes.h"
@@ -8,7 +8,7 @@
 #include <optional>
 
 using vorn::rdo::ConnectString;
-using vorn::rdo::test::failureOf;
+using vorn::test::failureOf;
 
 namespace {
 

@@ -1,5 +1,7 @@
 #include "pg_server.h"
 
+#include "tests/support/temp_folder.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -95,23 +97,13 @@ void PgServer::stop() noexcept {
 }
 
 void useQuietOdbcConfig() {
-    namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / ("vorn-odbc-" + std::to_string(getpid()));
-    fs::create_directories(dir);
+    static const vorn::test::TempFolder dir("vorn-odbc");
     std::ifstream in("/etc/odbcinst.ini");
-    std::ofstream out(dir / "odbcinst.ini");
+    std::ofstream out(dir.file("odbcinst.ini"));
     for (std::string line; std::getline(in, line);)
         out << (line.starts_with("CommLog=") ? std::string("CommLog=0") : line) << '\n';
-    std::ofstream(dir / "odbc.ini") << '[' << kSqliteOdbcDsn << "]\nDriver=SQLite3\n";
-    setenv("ODBCSYSINI", dir.c_str(), 1);
-    struct Remover {
-        fs::path dir;
-        ~Remover() {
-            std::error_code ignored;
-            fs::remove_all(dir, ignored);
-        }
-    };
-    static const Remover remover{dir};
+    std::ofstream(dir.file("odbc.ini")) << '[' << kSqliteOdbcDsn << "]\nDriver=SQLite3\n";
+    setenv("ODBCSYSINI", dir.path().c_str(), 1);
 }
 
 } // namespace vorn::rdo::test

@@ -1,8 +1,8 @@
 // One body of data-access cases run on every backend: embedded SQLite, SQLite
 // through its ODBC driver, and a real PostgreSQL server. The component reaches
 // connections only through ConnectionRef and RowReader, so the cases do too.
-#include "error_capture.h"
 #include "test_database.h"
+#include "tests/support/error_code.h"
 
 #include "platform/automation/late_bound.h"
 #include "platform/automation/ole_date.h"
@@ -16,6 +16,7 @@
 using namespace vorn::automation;
 using namespace vorn::rdo;
 using namespace vorn::rdo::test;
+using namespace vorn::test;
 
 namespace {
 

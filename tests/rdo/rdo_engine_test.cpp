@@ -1,7 +1,7 @@
 // The object model as a Basic program sees it: every call late-bound, by name,
 // across Invoke.
-#include "error_capture.h"
 #include "test_database.h"
+#include "tests/support/error_code.h"
 
 #include "platform/automation/late_bound.h"
 #include "platform/automation/ole_date.h"
@@ -17,6 +17,7 @@
 using namespace vorn::automation;
 using namespace vorn::rdo;
 using namespace vorn::rdo::test;
+using namespace vorn::test;
 
 namespace {
 

@@ -1,8 +1,8 @@
 // RowReader and ConnectionRef over foreign objects that answer only late-bound
 // calls must read the same values and raise the same errors as over our own
 // (which rdo_connection_test reads through the binary row interface).
-#include "error_capture.h"
 #include "test_database.h"
+#include "tests/support/error_code.h"
 
 #include "platform/automation/dispatch_object.h"
 #include "platform/automation/late_bound.h"
@@ -18,6 +18,7 @@
 using namespace vorn::automation;
 using namespace vorn::rdo;
 using namespace vorn::rdo::test;
+using namespace vorn::test;
 
 namespace {
 

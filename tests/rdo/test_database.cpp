@@ -3,7 +3,7 @@
 #include "pg_server.h"
 #include "platform/rdo/session_factory.h"
 
-#include <sqlite3.h>
+#include "tests/support/sqlite_file.h"
 
 #include <atomic>
 #include <cstdlib>
@@ -20,15 +20,8 @@ std::string uniqueName() {
 
 std::filesystem::path newSqliteFile() {
     const auto path = std::filesystem::temp_directory_path() / (uniqueName() + ".db");
-    sqlite3* db = nullptr;
-    const int rc =
-        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     // An empty file is still a valid database; writing the schema cookie makes it a real one.
-    if (rc == SQLITE_OK)
-        sqlite3_exec(db, "PRAGMA user_version=1", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-    if (rc != SQLITE_OK)
-        throw std::runtime_error("cannot create " + path.string());
+    vorn::test::SqliteFile(path).run("PRAGMA user_version=1");
     return path;
 }
 

@@ -7,9 +7,9 @@
 #include "platform/engine/output/printing.h"
 #include "reports/report_objects.h"
 #include "service/cls_reports.h"
+#include "tests/support/pdf_reader.h"
 #include "tracker_fixture.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -20,16 +20,6 @@ using namespace vorn::test;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string pdfText(const fs::path& pdf) {
-    const std::string command = "pdftotext -layout '" + pdf.string() + "' -";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string text;
-    char buffer[4096];
-    while (pipe && std::fgets(buffer, sizeof buffer, pipe.get()))
-        text += buffer;
-    return text;
-}
 
 class Dispatch : public TrackerFixture {
 protected:
@@ -77,27 +67,27 @@ TEST_F(Dispatch, PrintingTheItemListUsesTheStatementWithoutTheAppendedText) {
     EXPECT_FALSE(print("Vorn Item List Report"));
     auto& list = reports::reportObjects().itemList();
     EXPECT_EQ(list.report().dataControl("rdoReport").sql, "SELECT * FROM Items");
-    const std::string text = pdfText(printed_);
+    const std::string text = pdfText(printed_.string());
     EXPECT_NE(text.find("Item List Report"), std::string::npos);
     EXPECT_NE(text.find("Deferred"), std::string::npos) << "item 8 printed: no AppendSQL";
 }
 
 TEST_F(Dispatch, EitherNameTextOfAReportSelectsIt) {
     EXPECT_FALSE(print("Item List Report")); // the window caption
-    EXPECT_NE(pdfText(printed_).find("Item List Report"), std::string::npos);
+    EXPECT_NE(pdfText(printed_.string()).find("Item List Report"), std::string::npos);
 }
 
 TEST_F(Dispatch, PrintingTheItemDetailLeavesItInPortrait) {
     reports::reportObjects().itemDetail().setOrientation(2);
     print("Vorn Item Detail Report");
     EXPECT_EQ(reports::reportObjects().itemDetail().orientation(), 1);
-    const std::string text = pdfText(printed_);
+    const std::string text = pdfText(printed_.string());
     EXPECT_NE(text.find("Item Detail Report"), std::string::npos);
 }
 
 TEST_F(Dispatch, ProjectDetailNamesTheProjectStatusReportAndBuildsItsRows) {
     print("Project Detail");
-    const std::string text = pdfText(printed_);
+    const std::string text = pdfText(printed_.string());
     EXPECT_NE(text.find("Project Status Report"), std::string::npos);
     EXPECT_NE(text.find("O'Brien's Tools"), std::string::npos);
     EXPECT_EQ(projectDetails().size(), 7u);
@@ -106,16 +96,16 @@ TEST_F(Dispatch, ProjectDetailNamesTheProjectStatusReportAndBuildsItsRows) {
 TEST_F(Dispatch, TheUserStatusReportIsReachedByItsCaption) {
     putProperty(request_.get(), "DatabaseType", Variant("SQL Server"));
     print("User Detail Report");
-    const std::string text = pdfText(printed_);
+    const std::string text = pdfText(printed_.string());
     EXPECT_NE(text.find("User Detail Report"), std::string::npos);
     EXPECT_NE(text.find("D'Arcy"), std::string::npos);
 }
 
 TEST_F(Dispatch, RunningTwiceGivesTheSameReport) {
     print("Vorn Item List Report");
-    const std::string first = pdfText(printed_);
+    const std::string first = pdfText(printed_.string());
     print("Vorn Item List Report");
-    const std::string second = pdfText(printed_);
+    const std::string second = pdfText(printed_.string());
     // Only the printing time may differ.
     EXPECT_EQ(first.size(), second.size());
     EXPECT_EQ(std::count(first.begin(), first.end(), '\n'),

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <sys/wait.h>
 
-namespace vorn::engine::testing {
+namespace vorn::test {
 namespace {
 
 std::string quoted(const std::string& path) {
@@ -98,4 +98,4 @@ std::string readFile(const std::string& path) {
     return bytes.str();
 }
 
-} // namespace vorn::engine::testing
+} // namespace vorn::test

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace vorn::engine::testing {
+namespace vorn::test {
 
 /// Runs a shell command and returns its standard output; fails the test on a
 /// non-zero exit.
@@ -41,4 +41,4 @@ std::vector<PdfBookmark> pdfOutline(const std::string& path);
 
 std::string readFile(const std::string& path);
 
-} // namespace vorn::engine::testing
+} // namespace vorn::test
