@@ -76,10 +76,9 @@ TEST(OpenSession, UnknownDriverCarriesTheDriverManagerState) {
 }
 
 TEST(OpenSession, ConnectStringWithoutDatabaseIsRefused) {
-    EXPECT_EQ(
-        failureOf([] { openSession("", "DRIVER={Microsoft Access Driver (*.mdb)};", {}); }).code,
-        kBadConnectString);
-    EXPECT_EQ(failureOf([] { openSession("", "Uid=x;Pwd=y", {}); }).code, kBadConnectString);
+    EXPECT_EQ(codeOf([] { openSession("", "DRIVER={Microsoft Access Driver (*.mdb)};", {}); }),
+              kBadConnectString);
+    EXPECT_EQ(codeOf([] { openSession("", "Uid=x;Pwd=y", {}); }), kBadConnectString);
 }
 
 TEST(OpenSession, TuningKeysSetPragmasAndAcceptOnlyPlainWords) {
