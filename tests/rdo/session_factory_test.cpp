@@ -29,10 +29,6 @@ struct MissingFile {
     const char* expectedStart;
 };
 
-void PrintTo(const MissingFile& c, std::ostream* out) {
-    *out << c.name;
-}
-
 class OpenMissingFile : public testing::TestWithParam<MissingFile> {};
 
 TEST_P(OpenMissingFile, FailsAndCreatesNothing) {
