@@ -18,13 +18,6 @@ std::string uniqueName() {
     return "vorn_t" + std::to_string(getpid()) + "_" + std::to_string(++counter);
 }
 
-std::filesystem::path newSqliteFile() {
-    const auto path = std::filesystem::temp_directory_path() / (uniqueName() + ".db");
-    // An empty file is still a valid database; writing the schema cookie makes it a real one.
-    vorn::test::SqliteFile(path).run("PRAGMA user_version=1");
-    return path;
-}
-
 std::string withDatabase(std::string connect, const std::string& database) {
     const std::string key = ";Database=";
     const std::size_t start = connect.find(key);
@@ -40,20 +33,20 @@ std::string backendName(Backend backend) {
     return names[static_cast<int>(backend)];
 }
 
-TestDatabase::TestDatabase(Backend backend) : backend_(backend) {
+TestDatabase::TestDatabase(Backend backend) : backend_(backend), file_(folder_.file("test.db")) {
+    // An empty file is still a valid database; the schema cookie makes it a real one.
+    if (backend != Backend::PostgreSql)
+        vorn::test::SqliteFile(file_).run("PRAGMA user_version=1");
     switch (backend) {
     case Backend::Sqlite:
-        file_ = newSqliteFile();
-        connect_ = "DRIVER={SQLite3};Database=" + file_.string() + ";";
+        connect_ = "DRIVER={SQLite3};Database=" + file_ + ";";
         break;
     case Backend::SqliteOdbc:
-        file_ = newSqliteFile();
         // DRIVER={SQLite3} is served in-process; a data source naming the
         // same driver goes through the driver manager. Without StepAPI=1 the
         // driver reads a whole result before the first row, but only then does
         // it type expression columns (COUNT, SUM) from their values.
-        connect_ =
-            "DSN=" + std::string(kSqliteOdbcDsn) + ";Database=" + file_.string() + ";NoCreat=1;";
+        connect_ = "DSN=" + std::string(kSqliteOdbcDsn) + ";Database=" + file_ + ";NoCreat=1;";
         break;
     case Backend::PostgreSql: {
         const std::string admin = PgServer::shared().connect();
@@ -68,9 +61,6 @@ TestDatabase::TestDatabase(Backend backend) : backend_(backend) {
 
 TestDatabase::~TestDatabase() {
     setup_.reset();
-    std::error_code ignored;
-    if (!file_.empty())
-        std::filesystem::remove(file_, ignored);
     if (!pgDatabase_.empty()) {
         try {
             openSession("", PgServer::shared().connect(), {})
