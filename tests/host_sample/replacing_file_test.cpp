@@ -1,5 +1,6 @@
 #include "host/sample/replacing_file.h"
 
+#include "tests/support/command_and_file.h"
 #include "tests/support/error_code.h"
 #include "tests/support/temp_folder.h"
 
@@ -13,11 +14,6 @@ namespace vorn::host {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string contentsOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 void writeFile(const fs::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
@@ -36,10 +32,10 @@ TEST_F(ReplacingFileTest, ReplacesTheTargetOnlyOnCommit) {
     {
         ReplacingFile file(target.string());
         writeFile(file.buildPath(), "new");
-        EXPECT_EQ(contentsOf(target), "old");
+        EXPECT_EQ(vorn::test::readFile(target), "old");
         file.commit();
     }
-    EXPECT_EQ(contentsOf(target), "new");
+    EXPECT_EQ(vorn::test::readFile(target), "new");
     EXPECT_EQ(filesInFolder(), 1u);
 }
 
@@ -49,7 +45,7 @@ TEST_F(ReplacingFileTest, AnUnfinishedBuildLeavesTheOldFileAndNoLeftovers) {
         ReplacingFile file(target.string());
         writeFile(file.buildPath(), "half");
     }
-    EXPECT_EQ(contentsOf(target), "old");
+    EXPECT_EQ(vorn::test::readFile(target), "old");
     EXPECT_EQ(filesInFolder(), 1u);
 }
 

@@ -1,5 +1,6 @@
 #include "host/sample/sample_tracker.h"
 
+#include "tests/support/command_and_file.h"
 #include "tests/support/error_code.h"
 #include "tests/support/sqlite_file.h"
 #include "tests/support/temp_folder.h"
@@ -8,7 +9,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -23,11 +23,6 @@ namespace {
 namespace fs = std::filesystem;
 using Tracker = vorn::test::SqliteFile;
 using Text = Tracker::Cell;
-
-std::string bytesOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 class SampleTrackerTest : public vorn::test::TempFolderTest {
 protected:
@@ -198,8 +193,8 @@ INSTANTIATE_TEST_SUITE_P(Seeds, SampleTrackerSeeds,
 TEST_F(SampleTrackerTest, GivesTheSameBytesForTheSameSeed) {
     SampleOptions options;
     options.seed = 99;
-    const std::string first = bytesOf(write(options, "a.db"));
-    const std::string second = bytesOf(write(options, "b.db"));
+    const std::string first = vorn::test::readFile(write(options, "a.db"));
+    const std::string second = vorn::test::readFile(write(options, "b.db"));
     EXPECT_FALSE(first.empty());
     EXPECT_TRUE(first == second);
 }

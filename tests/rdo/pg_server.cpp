@@ -1,5 +1,6 @@
 #include "pg_server.h"
 
+#include "tests/support/command_and_file.h"
 #include "tests/support/temp_folder.h"
 
 #include <cstdio>
@@ -14,21 +15,6 @@
 
 namespace vorn::rdo::test {
 namespace {
-
-struct PipeCloser {
-    void operator()(FILE* f) const noexcept { pclose(f); }
-};
-
-std::string run(const std::string& command) {
-    std::unique_ptr<FILE, PipeCloser> pipe(popen(command.c_str(), "r"));
-    if (!pipe)
-        throw std::runtime_error("cannot run " + command);
-    std::string output;
-    char buffer[512];
-    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe.get()))
-        output.append(buffer, n);
-    return output;
-}
 
 std::string field(const std::string& text, const std::string& key) {
     std::istringstream lines(text);
@@ -46,7 +32,8 @@ std::optional<PgServer>& sharedSlot() {
 } // namespace
 
 PgServer PgServer::start() {
-    const std::string output = run(std::string(VORN_PG_SERVER_SCRIPT) + " start");
+    const std::string output =
+        vorn::test::runCommand(std::string(VORN_PG_SERVER_SCRIPT) + " start", false);
     std::string dir = field(output, "PGDIR");
     std::string connect = field(output, "CONNECT");
     if (dir.empty() || connect.empty())
@@ -58,14 +45,12 @@ PgServer& PgServer::shared() {
     auto& slot = sharedSlot();
     if (!slot) {
         if (const char* info = std::getenv("VORN_PG_INFO"); info && *info) {
-            std::ifstream file(info);
-            std::stringstream text;
-            text << file.rdbuf();
-            const std::string connect = field(text.str(), "CONNECT");
+            const std::string text = vorn::test::readFile(info);
+            const std::string connect = field(text, "CONNECT");
             if (connect.empty())
                 throw std::runtime_error(
                     std::string("PostgreSQL did not start: no CONNECT line in ") + info);
-            slot.emplace(PgServer(field(text.str(), "PGDIR"), connect, false));
+            slot.emplace(PgServer(field(text, "PGDIR"), connect, false));
         } else {
             slot.emplace(start());
         }
@@ -91,7 +76,7 @@ void PgServer::stop() noexcept {
         return;
     owned_ = false;
     try {
-        run(std::string(VORN_PG_SERVER_SCRIPT) + " stop " + dir_);
+        vorn::test::runCommand(std::string(VORN_PG_SERVER_SCRIPT) + " stop " + dir_, false);
     } catch (...) {
     }
 }

@@ -1,14 +1,13 @@
 #include "tracker_fixture.h"
 
+#include "command_and_file.h"
+
 #include "data/mod_report_main.h"
 #include "host/objects/project_tree.h"
 #include "platform/rdo/rdo_connection.h"
 #include "platform/rdo/rdo_engine.h"
 #include "platform/toolkit/files.h"
 #include "platform/toolkit/message_box.h"
-
-#include <fstream>
-#include <sstream>
 
 namespace vorn::test {
 
@@ -45,13 +44,6 @@ INSERT INTO Items (ItemIndex, ProjectIndex, Status, AssignedTo) VALUES (8, 4, 'D
 INSERT INTO Items (ItemIndex, ProjectIndex, Status, AssignedTo) VALUES (9, 6, 'Open', 'Zoë');
 INSERT INTO Items (ItemIndex, ProjectIndex, Status, AssignedTo) VALUES (10, 7, 'Completed', 'Zoë');
 )sql";
-
-std::string readFile(const fs::path& file) {
-    std::ifstream in(file);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 } // namespace
 
