@@ -22,10 +22,11 @@ demo: build
 	@build/dev/host/vornreports demo $(DEMO_DIR)
 
 test-dev: build
-	@cd build/dev && ctest --output-on-failure -j $(JOBS)
+	@ctest --preset dev -j $(JOBS)
 
+# The preset carries the leak suppressions, so a run by hand gets them too.
 test-asan: build-asan
-	@cd build/asan && LSAN_OPTIONS=suppressions=$(CURDIR)/tests/support/lsan.supp:print_suppressions=0 ctest --output-on-failure -j $(JOBS)
+	@ctest --preset asan -j $(JOBS)
 
 test: format-check test-dev test-asan
 

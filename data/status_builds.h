@@ -17,8 +17,4 @@ void BuildProjectStatus();
 /// gUserName alone when it is not empty.
 void BuildUserStatus();
 
-/// The two SQL forms, as the builds send them.
-std::string projectStatusQuery(const std::string& databaseType);
-std::string userStatusQuery(const std::string& databaseType, const std::string& userName);
-
 } // namespace vorn

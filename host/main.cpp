@@ -2,6 +2,8 @@
 // sample trackers, and fills clsReports the way the tracker application does
 // to preview or print a report.
 #include "host/component_loader.h"
+#include "host/component_version.h"
+#include "host/objects/field_list.h"
 #include "host/requests.h"
 #include "host/sample/sample_tracker.h"
 #include "host/tracker_session.h"
@@ -10,10 +12,13 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <stdexcept>
 
 namespace {
 
@@ -25,6 +30,49 @@ constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
 constexpr const char* kPrintFileVariable = "VORN_PRINT_FILE";
+
+// The names the component's reports answer to: each report's name text and
+// its window caption. The component rightly stays silent on any other name,
+// so the host is the one to tell the user.
+constexpr std::array<const char*, 7> kReportNames = {
+    "Vorn Item List Report", "Item List Report", "Vorn Item Detail Report",
+    "Item Detail Report",    "Project Detail",   "Project Status Report",
+    "User Detail Report"};
+
+std::string knownReportNames() {
+    std::string names;
+    for (const char* name : kReportNames)
+        names += std::string(names.empty() ? "" : ", ") + "\"" + name + "\"";
+    return names;
+}
+
+// A usage error found after parsing: exit 2 like CLI11's own.
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+void checkReportName(const host::RequestOptions& options) {
+    if (options.chooser) // the chooser reads the name only to pick its mode
+        return;
+    if (std::find(kReportNames.begin(), kReportNames.end(), options.report) == kReportNames.end())
+        throw UsageError("no report is named \"" + options.report + "\"; the names are " +
+                         knownReportNames());
+}
+
+// This program's release, then the version strings of the component it would
+// load, read from the component's file.
+std::string versionText() {
+    const std::string release = std::string("vornreports ") + VORN_VERSION;
+    try {
+        const std::string path = host::findComponent();
+        std::string text = release + "\ncomponent " + path;
+        for (const auto& [name, value] : host::readVersionStrings(path))
+            text += "\n  " + name + ":" + (value.empty() ? "" : " " + value);
+        return text;
+    } catch (const std::exception& e) {
+        return release + "\ncomponent: " + e.what();
+    }
+}
 
 struct SampleArgs {
     std::string file;
@@ -48,7 +96,17 @@ void addRequestOptions(CLI::App& cmd, host::RequestOptions& o) {
                    "\"Project Detail\", \"User Detail Report\" or a window caption");
     cmd.add_option("--sql", o.sql, "the query that selects the items");
     cmd.add_option("--append-sql", o.appendSql, "text put right after --sql when previewing");
-    cmd.add_option("--columns", o.columns, "item list columns: FIELD[:CAPTION[:WIDTH]],...");
+    cmd.add_option("--columns", o.columns, "item list columns: FIELD[:CAPTION[:WIDTH]],...")
+        ->check(
+            [](const std::string& text) {
+                try {
+                    host::parseFieldSpecs(text);
+                    return std::string();
+                } catch (const std::invalid_argument& e) {
+                    return std::string(e.what());
+                }
+            },
+            "FIELD[:CAPTION[:WIDTH]],...");
     cmd.add_option("--user", o.user, "the current user (user status report)");
     cmd.add_option("--select", o.select, "the project tree's selected node: a key or a full path");
     cmd.add_flag("--chooser", o.chooser, "open the report chooser (ShowHarness)");
@@ -64,6 +122,7 @@ int runSampleDb(const SampleArgs& args) {
 }
 
 void callReport(const host::RequestOptions& options, bool preview) {
+    checkReportName(options);
     const host::Component component(host::findComponent());
     const auto reports = component.createReports();
     host::fillRequest(reports.get(), options);
@@ -122,6 +181,7 @@ int main(int argc, char** argv) {
     CLI::App app{"vornreports: preview and print the bug tracker's reports through the "
                  "VornReports component"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", versionText);
 
     SampleArgs sample;
     auto* sampleCmd = app.add_subcommand("sample-db", "write a sample tracker database (SQLite)");
@@ -157,6 +217,9 @@ int main(int argc, char** argv) {
         else if (*printCmd)
             callReport(printOptions, false);
         return kExitOk;
+    } catch (const UsageError& e) {
+        std::fprintf(stderr, "vornreports: %s\n", e.what());
+        return kExitUsage;
     } catch (const automation::ComError& e) {
         std::fprintf(stderr, "vornreports: error 0x%08X: %s\n", static_cast<unsigned>(e.code()),
                      e.description().c_str());

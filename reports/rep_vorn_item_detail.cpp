@@ -3,6 +3,7 @@
 #include "data/lookups.h"
 #include "data/mod_report_main.h"
 #include "data/sql_text.h"
+#include "platform/automation/ascii_case.h"
 #include "platform/automation/variant.h"
 #include "platform/rdo/connection_ref.h"
 
@@ -17,9 +18,7 @@ using automation::Variant;
 
 engine::Control* repVornItemDetail::AddControl(engine::Section& section,
                                                const std::string& typeWord) {
-    std::string word = typeWord;
-    std::transform(word.begin(), word.end(), word.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    const std::string word = automation::asciiUpper(typeWord);
     if (word == "LABEL")
         return &section.controls.add("DDActiveReports.Label");
     if (word == "FIELD")
@@ -60,7 +59,9 @@ void repVornItemDetail::LoadCustomCombos() {
             }
             labels.push_back(&label);
 
-            // Yes/no values print through a field too, never a check box.
+            // Yes/no values print through a field too, never a check box. The value
+            // gets no height: its first line shares its caption's line, and only each
+            // further line of a wrapped value moves the custom lines below down.
             engine::Control& field = *AddControl(pageHeader, "field");
             const Variant customType = rows.value("CustomType");
             if (!customType.isNull() && customType.toString() == "Yes/No")

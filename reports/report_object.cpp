@@ -1,11 +1,12 @@
 #include "reports/report_object.h"
 
 #include "platform/automation/ole_date.h"
-#include "platform/engine/output/printing.h"
 #include "platform/engine/preview/preview_registry.h"
+#include "platform/engine/printing/printing.h"
 #include "platform/engine/render/run_report.h"
 #include "reports/designs/embedded_designs.h"
 #include "reports/record_sources.h"
+#include "reports/report_objects.h"
 
 namespace vorn::reports {
 
@@ -82,6 +83,7 @@ namespace {
 engine::PreviewOptions previewOptions(const engine::Report& report, const std::string& key) {
     engine::PreviewOptions options;
     options.key = key;
+    options.printFile = reportObjects().printFile();
     if (report.windowIcon) {
         const std::string& bytes = report.windowIcon->bytes();
         options.icon.assign(bytes.begin(), bytes.end());
@@ -105,6 +107,7 @@ void ReportObject::print(bool showPrinterDialog) {
     auto document = run();
     engine::PrintOptions options;
     options.showPrinterDialog = showPrinterDialog;
+    options.printFile = reportObjects().printFile();
     engine::print(*document, options);
 }
 

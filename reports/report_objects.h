@@ -8,6 +8,7 @@
 #include "reports/report_object.h"
 
 #include <memory>
+#include <string>
 
 namespace vorn::reports {
 
@@ -24,11 +25,17 @@ public:
     /// Whether the report at `position` exists yet.
     bool created(int position) const;
 
+    /// The file every print of this thread's reports goes into instead of a
+    /// printer (empty: print); the component's entry points set it per call.
+    const std::string& printFile() const { return printFile_; }
+    void setPrintFile(std::string file) { printFile_ = std::move(file); }
+
 private:
     std::unique_ptr<repVornItemList> itemList_;
     std::unique_ptr<repVornItemDetail> itemDetail_;
     std::unique_ptr<ReportObject> projectDetail_;
     std::unique_ptr<ReportObject> userDetail_;
+    std::string printFile_;
 };
 
 /// This thread's reports.

@@ -1,6 +1,7 @@
 #include "service/cls_reports.h"
 
 #include "platform/automation/bstr.h"
+#include "platform/automation/error_info.h"
 #include "service/report_dispatch.h"
 
 #include <array>
@@ -17,18 +18,25 @@ using automation::Variant;
 
 namespace {
 
+// Every failure through the function table leaves the thread's error object,
+// so that a host reads the same description a late-bound caller gets.
+HRESULT fail(HRESULT code) noexcept {
+    return automation::recordError({code, automation::describe(code), automation::kErrorSource},
+                                   IID__clsReports);
+}
+
 template <class F> HRESULT guarded(F&& body) noexcept {
     try {
         body();
         return automation::S_OK;
     } catch (...) {
-        return automation::currentError().code;
+        return automation::recordError(automation::currentError(), IID__clsReports);
     }
 }
 
 HRESULT readString(const std::u16string& stored, BSTR* out) {
     if (!out)
-        return automation::E_POINTER;
+        return fail(automation::E_POINTER);
     return guarded([&] { *out = automation::allocBstr(stored); });
 }
 
@@ -38,7 +46,7 @@ HRESULT writeString(std::u16string& stored, BSTR value) {
 
 template <class T> HRESULT readValue(const T& stored, T* out) {
     if (!out)
-        return automation::E_POINTER;
+        return fail(automation::E_POINTER);
     *out = stored;
     return automation::S_OK;
 }
@@ -55,7 +63,7 @@ Variant boolVariant(VARIANT_BOOL raw) {
 // copy of its plain value: both are what copying the Variant gives.
 HRESULT readVariant(const Variant& stored, VARIANT* out) {
     if (!out)
-        return automation::E_POINTER;
+        return fail(automation::E_POINTER);
     return guarded([&] { *out = Variant(stored).detach(); });
 }
 
@@ -79,109 +87,174 @@ void clsReports::setVariantByReference(Variant& slot, const Variant& value) {
     slot = std::move(object);
 }
 
+automation::IUnknown* clsReports::otherInterface(const automation::IID& iid) noexcept {
+    return iid == automation::IID_ISupportErrorInfo ? static_cast<ISupportErrorInfo*>(this)
+                                                    : nullptr;
+}
+
+HRESULT clsReports::InterfaceSupportsErrorInfo(const automation::IID& iid) {
+    return iid == IID__clsReports ? automation::S_OK : automation::S_FALSE;
+}
+
 HRESULT clsReports::put_ShowPrinterDialog(VARIANT_BOOL value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     request_.showPrinterDialog = value;
     return automation::S_OK;
 }
 HRESULT clsReports::get_ShowPrinterDialog(VARIANT_BOOL* value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return readValue(request_.showPrinterDialog, value);
 }
 HRESULT clsReports::put_ShowHarness(VARIANT_BOOL value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     request_.showHarness = value;
     return automation::S_OK;
 }
 HRESULT clsReports::get_ShowHarness(VARIANT_BOOL* value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return readValue(request_.showHarness, value);
 }
 HRESULT clsReports::put_UserName(BSTR value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return writeString(request_.userName, value);
 }
 HRESULT clsReports::get_UserName(BSTR* value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return readString(request_.userName, value);
 }
 HRESULT clsReports::put_AppendSQL(BSTR value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return writeString(request_.appendSQL, value);
 }
 HRESULT clsReports::get_AppendSQL(BSTR* value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return readString(request_.appendSQL, value);
 }
 HRESULT clsReports::put_DatabaseType(BSTR value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return writeString(request_.databaseType, value);
 }
 HRESULT clsReports::get_DatabaseType(BSTR* value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return readString(request_.databaseType, value);
 }
 HRESULT clsReports::put_Version(BSTR value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return writeString(request_.version, value);
 }
 HRESULT clsReports::get_Version(BSTR* value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return readString(request_.version, value);
 }
 
 HRESULT clsReports::put_tvwProjects(VARIANT value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return guarded([&] { setVariantByValue(request_.tvwProjects, Variant(value)); });
 }
 HRESULT clsReports::putref_tvwProjects(VARIANT* value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     if (!value)
-        return automation::E_POINTER;
+        return fail(automation::E_POINTER);
     return guarded([&] { setVariantByReference(request_.tvwProjects, Variant(*value)); });
 }
 HRESULT clsReports::get_tvwProjects(VARIANT* value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return readVariant(request_.tvwProjects, value);
 }
 HRESULT clsReports::put_OtherParameters(VARIANT value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return guarded([&] { setVariantByValue(request_.otherParameters, Variant(value)); });
 }
 HRESULT clsReports::putref_OtherParameters(VARIANT* value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     if (!value)
-        return automation::E_POINTER;
+        return fail(automation::E_POINTER);
     return guarded([&] { setVariantByReference(request_.otherParameters, Variant(*value)); });
 }
 HRESULT clsReports::get_OtherParameters(VARIANT* value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return readVariant(request_.otherParameters, value);
 }
 
 HRESULT clsReports::ShowReport(VARIANT_BOOL* result) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     if (!result)
-        return automation::E_POINTER;
+        return fail(automation::E_POINTER);
     *result = automation::VARIANT_FALSE;
     ComPtr<clsReports> keepAlive(this); // the host may drop its reference from a callback
     return guarded([&] { showReport(request_); });
 }
 HRESULT clsReports::PrintReport(VARIANT_BOOL* result) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     if (!result)
-        return automation::E_POINTER;
+        return fail(automation::E_POINTER);
     *result = automation::VARIANT_FALSE;
     ComPtr<clsReports> keepAlive(this);
     return guarded([&] { printReport(request_); });
 }
 
 HRESULT clsReports::put_ReportName(BSTR value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return writeString(request_.reportName, value);
 }
 HRESULT clsReports::get_ReportName(BSTR* value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return readString(request_.reportName, value);
 }
 HRESULT clsReports::put_RunMode(std::int16_t value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     request_.runMode = value;
     return automation::S_OK;
 }
 HRESULT clsReports::get_RunMode(std::int16_t* value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return readValue(request_.runMode, value);
 }
 HRESULT clsReports::put_SQLStatement(BSTR value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return writeString(request_.sqlStatement, value);
 }
 HRESULT clsReports::get_SQLStatement(BSTR* value) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     return readString(request_.sqlStatement, value);
 }
 HRESULT clsReports::put_DSN(IDispatch* connection) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     request_.dsn = ComPtr<IDispatch>(connection);
     return automation::S_OK;
 }
 HRESULT clsReports::get_DSN(IDispatch** connection) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
     if (!connection)
-        return automation::E_POINTER;
+        return fail(automation::E_POINTER);
     *connection = request_.dsn.addRefed();
     return automation::S_OK;
 }
@@ -291,6 +364,93 @@ constexpr std::array<Member<Self>, 29> kMembers{{
 
 std::span<const Member<clsReports>> clsReports::members() {
     return kMembers;
+}
+
+namespace {
+
+automation::VARTYPE valueType(automation::DISPID id) {
+    switch (id) {
+    case dispid::ShowPrinterDialog:
+    case dispid::ShowHarness:
+    case dispid::ShowReport:
+    case dispid::PrintReport:
+        return automation::VT_BOOL;
+    case dispid::tvwProjects:
+    case dispid::OtherParameters:
+        return automation::VT_VARIANT;
+    case dispid::RunMode:
+        return automation::VT_I2;
+    case dispid::DSN:
+        return automation::VT_DISPATCH; // the connection interface, derived from IDispatch
+    default:
+        return automation::VT_BSTR;
+    }
+}
+
+automation::InterfaceDescription describeInterface() {
+    using namespace automation;
+    InterfaceDescription d{"_clsReports",
+                           IID__clsReports,
+                           TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE |
+                               TYPEFLAG_FOLEAUTOMATION | TYPEFLAG_FDISPATCHABLE,
+                           {}};
+    for (const auto& m : kMembers) {
+        // Dispatch also takes Basic's Set on DSN; the interface declares the write by value only.
+        if (m.id == dispid::DSN && m.kind == kPutRef)
+            continue;
+        d.members.push_back({m.name, m.id, m.kind, valueType(m.id)});
+    }
+    return d;
+}
+
+} // namespace
+
+const automation::InterfaceDescription& clsReports::description() {
+    static const automation::InterfaceDescription described = describeInterface();
+    return described;
+}
+
+HRESULT clsReports::refuseOtherThreads() const noexcept {
+    return std::this_thread::get_id() == owner_ ? automation::S_OK
+                                                : fail(automation::RPC_E_WRONG_THREAD);
+}
+
+HRESULT clsReports::GetIDsOfNames(const automation::IID& iid, automation::OLECHAR** names,
+                                  automation::UINT count, automation::LCID lcid,
+                                  automation::DISPID* ids) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
+    return DispatchObject::GetIDsOfNames(iid, names, count, lcid, ids);
+}
+
+HRESULT clsReports::Invoke(automation::DISPID id, const automation::IID& iid, automation::LCID lcid,
+                           automation::WORD flags, automation::DISPPARAMS* params, VARIANT* result,
+                           automation::EXCEPINFO* excepInfo, automation::UINT* argErr) {
+    if (const HRESULT refused = refuseOtherThreads())
+        return refused;
+    return DispatchObject::Invoke(id, iid, lcid, flags, params, result, excepInfo, argErr);
+}
+
+HRESULT clsReports::GetTypeInfoCount(automation::UINT* count) {
+    if (!count)
+        return automation::E_POINTER;
+    *count = 1;
+    return automation::S_OK;
+}
+
+HRESULT clsReports::GetTypeInfo(automation::UINT index, automation::LCID,
+                                automation::ITypeInfo** info) {
+    if (!info)
+        return automation::E_POINTER;
+    *info = nullptr;
+    if (index != 0)
+        return automation::DISP_E_BADINDEX;
+    try {
+        *info = automation::makeMemberTypeInfo(description()).detach();
+        return automation::S_OK;
+    } catch (...) {
+        return automation::currentError().code;
+    }
 }
 
 } // namespace vorn

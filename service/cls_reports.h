@@ -4,17 +4,43 @@
 #pragma once
 
 #include "platform/automation/dispatch_object.h"
+#include "platform/automation/member_type_info.h"
 #include "service/cls_reports_interface.h"
 
 #include <span>
 #include <string>
+#include <thread>
 
 namespace vorn {
 
-class clsReports final : public automation::DispatchObject<_clsReports, clsReports> {
+class clsReports final : public automation::DispatchObject<_clsReports, clsReports>,
+                         public automation::ISupportErrorInfo {
 public:
     static std::span<const automation::Member<clsReports>> members();
     bool supports(const automation::IID& iid) const noexcept { return iid == IID__clsReports; }
+    automation::IUnknown* otherInterface(const automation::IID& iid) noexcept;
+
+    // One identity for both bases.
+    HRESULT QueryInterface(const automation::IID& iid, void** object) override {
+        return DispatchObject::QueryInterface(iid, object);
+    }
+    automation::ULONG AddRef() override { return DispatchObject::AddRef(); }
+    automation::ULONG Release() override { return DispatchObject::Release(); }
+
+    /// The dispatch side of _clsReports, as its type library declares it.
+    static const automation::InterfaceDescription& description();
+    HRESULT GetTypeInfoCount(automation::UINT* count) override;
+    HRESULT GetIDsOfNames(const automation::IID& iid, automation::OLECHAR** names,
+                          automation::UINT count, automation::LCID lcid,
+                          automation::DISPID* ids) override;
+    HRESULT Invoke(automation::DISPID id, const automation::IID& iid, automation::LCID lcid,
+                   automation::WORD flags, automation::DISPPARAMS* params, VARIANT* result,
+                   automation::EXCEPINFO* excepInfo, automation::UINT* argErr) override;
+    HRESULT GetTypeInfo(automation::UINT index, automation::LCID lcid,
+                        automation::ITypeInfo** info) override;
+
+    /// A failure through the function table leaves this thread's error object.
+    HRESULT InterfaceSupportsErrorInfo(const automation::IID& iid) override;
 
     HRESULT put_ShowPrinterDialog(VARIANT_BOOL value) override;
     HRESULT get_ShowPrinterDialog(VARIANT_BOOL* value) override;
@@ -71,7 +97,14 @@ private:
     friend class automation::DispatchObject<_clsReports, clsReports>;
     ~clsReports() = default;
 
+    /// RPC_E_WRONG_THREAD, left as the thread's error object, when called
+    /// from a thread other than the one that made the object: its state, and
+    /// the shared report state it works on, belong to that thread. S_OK otherwise.
+    HRESULT refuseOtherThreads() const noexcept;
+
     Request request_;
+    std::thread::id owner_ = std::this_thread::get_id();
+    automation::HostHeld hostHeld_;
 };
 
 } // namespace vorn

@@ -2,11 +2,13 @@
 
 #include "data/mod_report_main.h"
 #include "data/status_builds.h"
-#include "platform/automation/com_error.h"
+#include "dialog/frm_print_harness.h"
 #include "platform/automation/utf.h"
 #include "platform/engine/model/report.h"
 #include "platform/toolkit/files.h"
 #include "reports/report_objects.h"
+
+#include <cstdlib>
 
 namespace vorn {
 
@@ -80,10 +82,14 @@ void runStatusReport(reports::ReportObject& report, Mode mode, bool showPrinterD
 
 void run(const clsReports::Request& request, Mode mode) {
     copyRequestToSharedState(request);
-    if (request.showHarness != automation::VARIANT_FALSE)
-        throw automation::ComError(automation::E_NOTIMPL,
-                                   "The report chooser is not available in this build of "
-                                   "VornReports; set ShowHarness to False and name the report.");
+    const char* printFile = std::getenv(kPrintFileVariable);
+    reports::reportObjects().setPrintFile(printFile ? printFile : "");
+    if (request.showHarness != automation::VARIANT_FALSE) {
+        const bool preview = mode == Mode::Preview;
+        const std::int16_t listOnly = toUtf8(request.reportName) == "List Reports" ? 1 : 0;
+        dialog::printHarness().ShowMe(preview, listOnly);
+        return;
+    }
     const int position = selectReport(toUtf8(request.reportName));
     const bool dialog = request.showPrinterDialog != automation::VARIANT_FALSE;
     auto& objects = reports::reportObjects();

@@ -6,6 +6,11 @@
 
 namespace vorn {
 
+/// Names a file that receives every print as PDF instead of a printer: how
+/// headless hosts, the demo and the tests print. Read once per call, here at
+/// the component's edge, and handed down to the reports as a print option.
+inline constexpr const char* kPrintFileVariable = "VORN_PRINT_FILE";
+
 /// Copies the request into the shared report state, each value on its own: a
 /// copy that fails (an object slot whose property holds no object) leaves its
 /// slot as it was and the next one is still copied.

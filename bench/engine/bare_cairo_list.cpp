@@ -1,7 +1,7 @@
 #include "bench/engine/bare_cairo_list.h"
 
 #include "bench/engine/item_records.h"
-#include "platform/engine/fonts.h"
+#include "platform/toolkit/fonts.h"
 
 #include <cairo-pdf.h>
 #include <cairo.h>
@@ -55,7 +55,7 @@ struct Batch {
 } // namespace
 
 int writeBareCairoList(int items, const ListGeometry& g, const std::string& path) {
-    engine::ensureFonts();
+    toolkit::ensureFonts();
     std::unique_ptr<cairo_surface_t, SurfaceDeleter> surface(
         cairo_pdf_surface_create(path.c_str(), 612, 792));
     std::unique_ptr<cairo_t, ContextDeleter> cr(cairo_create(surface.get()));

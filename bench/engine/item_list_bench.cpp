@@ -7,6 +7,7 @@
 // Prints wall time, pages per second and peak RSS, then the ratios. With
 // --repeat each program runs N times and its fastest run counts, which steadies
 // the figures on a busy machine.
+#include "bench/common/bench_table.h"
 #include "bench/engine/bare_cairo_list.h"
 #include "bench/engine/item_records.h"
 #include "platform/engine/output/pdf_writer.h"
@@ -223,12 +224,17 @@ int main(int argc, char** argv) {
             });
             print("reportlab", reportlab);
         }
-        if (engine.ok && bare.ok)
+        const std::string what = "item list to PDF, " + std::to_string(items) + " items";
+        if (engine.ok && bare.ok) {
             std::printf("  engine / bare cairo time: %.2f (goal at most 1.5)\n",
                         engine.seconds / bare.seconds);
-        if (engine.ok && reportlab.ok)
+            printRow({what, engine.seconds, "s", "bare cairo", bare.seconds, engine.peakMb});
+        }
+        if (engine.ok && reportlab.ok) {
             std::printf("  reportlab / engine time:  %.2f (goal at least 2)\n",
                         reportlab.seconds / engine.seconds);
+            printRow({what, engine.seconds, "s", "ReportLab", reportlab.seconds, engine.peakMb});
+        }
         ok = ok && engine.ok && bare.ok && (!peer || reportlab.ok);
     }
     return ok ? 0 : 1;

@@ -6,8 +6,11 @@
 //   RowReader:  the component's reader, through the binary row interface.
 //   RowReader over ODBC: the same file through the SQLite ODBC driver with
 //               StepAPI=1 (without it that driver reads the whole result
-//               first), to show that the driver path streams too.
+//               first), to show that the driver path streams too;
+//   sqlite3:    the peer, a bare loop over SQLite's C interface reading the
+//               same columns as text and numbers, with no variants at all.
 // Usage: vorn_rdo_bench [rows...]   (default 100000 1000000)
+#include "bench/common/bench_table.h"
 #include "platform/automation/bstr.h"
 #include "platform/automation/late_bound.h"
 #include "platform/rdo/connection_ref.h"
@@ -150,6 +153,38 @@ Run rowReader(RdoConnection& connection, long limit) {
     return {rows, elapsed.count(), cpuSeconds() - cpuStart, peakMiB()};
 }
 
+Run bareSqlite(const std::filesystem::path& path, long limit) {
+    resetPeak();
+    const double cpuStart = cpuSeconds();
+    const auto start = std::chrono::steady_clock::now();
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* stmt = nullptr;
+    const std::string sql = std::string(kQuery) + std::to_string(limit);
+    sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr);
+    long rows = 0;
+    double checksum = 0;
+    std::size_t text = 0;
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        checksum += sqlite3_column_int(stmt, 0) + sqlite3_column_double(stmt, 2);
+        text += static_cast<std::size_t>(sqlite3_column_bytes16(stmt, 1));
+        sqlite3_column_text16(stmt, 1);
+        ++rows;
+    }
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    if (checksum < 0 || text == 0)
+        std::puts("");
+    return {rows, elapsed.count(), cpuSeconds() - cpuStart, peakMiB()};
+}
+
+void tableRows(const char* path, const Run& ours, const Run& peer) {
+    vorn::bench::printRow({std::string("read ") + std::to_string(ours.rows) + " rows, " + path,
+                           ours.rows / ours.seconds, "rows/s", "sqlite3 C API",
+                           peer.rows / peer.seconds, ours.peak});
+}
+
 void report(const char* path, const Run& run) {
     std::printf("%-14s %8ld rows  wall %6.3f s %9.0f rows/s  cpu %6.3f s %9.0f rows/s  peak RSS "
                 "%5.1f MiB\n",
@@ -189,8 +224,14 @@ int main(int argc, char** argv) {
             "", true, "DRIVER={SQLite3};Database=" + path.string() + ";");
         lateBound(*connection.get(), 1000); // warm the file cache
         for (long count : counts) {
-            report("late-bound", lateBound(*connection.get(), count));
-            report("RowReader", rowReader(*connection.get(), count));
+            const Run late = lateBound(*connection.get(), count);
+            const Run reader = rowReader(*connection.get(), count);
+            const Run bare = bareSqlite(path, count);
+            report("late-bound", late);
+            report("RowReader", reader);
+            report("sqlite3", bare);
+            tableRows("late-bound", late, bare);
+            tableRows("RowReader", reader, bare);
         }
     }
     const auto odbcDir = odbcConfig();

@@ -1,6 +1,7 @@
 // Times the sample tracker generator on a tracker of 1,000,000 items (or the
 // count given as the first argument), written to a scratch file that is
 // removed afterwards. The goal is under 15 seconds for the million.
+#include "bench/common/bench_table.h"
 #include "host/sample/sample_tracker.h"
 
 #include <chrono>
@@ -28,6 +29,8 @@ int main(int argc, char** argv) {
         std::printf("sample tracker: %d items, %d projects in %.2f s, %.0f items/s, %.1f MB\n",
                     options.items, options.projects, took.count(), options.items / took.count(),
                     static_cast<double>(bytes) / 1e6);
+        vorn::bench::printRow({"sample tracker, " + std::to_string(options.items) + " items",
+                               took.count(), "s", "goal", 15.0, vorn::bench::peakResidentMb()});
         return took.count() < 15.0 ? 0 : 1;
     } catch (const std::exception& error) {
         std::filesystem::remove(path);

@@ -41,10 +41,10 @@
 #include "host/sample/project_plan.h"
 #include "host/sample/replacing_file.h"
 #include "host/sample/sample_random.h"
-#include "host/sample/sqlite_database.h"
-#include "host/sample/sqlite_statement.h"
 #include "host/sample/tracker_time.h"
 #include "platform/automation/com_error.h"
+#include "platform/rdo/sqlite/sqlite_database.h"
+#include "platform/rdo/sqlite/sqlite_statement.h"
 
 #include <array>
 #include <string_view>
@@ -54,6 +54,8 @@ namespace vorn::host {
 namespace {
 
 using automation::ComError;
+using rdo::SqliteDatabase;
+using rdo::SqliteStatement;
 
 struct CustomRow {
     std::string_view field;
@@ -192,20 +194,20 @@ void writeSampleTracker(const std::string& path, const SampleOptions& options) {
     SampleRandom random(options.seed);
     const std::vector<SampleProject> projects = planProjects(options.projects, random);
     try {
-        SqliteDatabase db(file.buildPath());
-        db.execute(kSettings);
-        db.execute("BEGIN");
-        db.execute(kTables);
-        db.execute(itemsTable());
+        SqliteDatabase db(file.buildPath(), SqliteDatabase::Mode::Create);
+        db.exec(kSettings);
+        db.exec("BEGIN");
+        db.exec(kTables);
+        db.exec(itemsTable());
         writeProjects(db, projects);
         writeCustom(db);
         writeItems(db, projects, options.items, options.users, random);
-        db.execute(kItemIndexes);
-        db.execute("COMMIT");
+        db.exec(kItemIndexes);
+        db.exec("COMMIT");
         db.close();
     } catch (const ComError& error) {
         // SQLite only knows the temporary name; the caller knows the target.
-        throw ComError(error.code(),
+        throw ComError(automation::E_FAIL,
                        "Cannot write the sample tracker \"" + path + "\": " + error.description());
     }
     file.commit();

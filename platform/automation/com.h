@@ -142,7 +142,7 @@ constexpr DISPID DISPID_VALUE = 0;
 constexpr DISPID DISPID_UNKNOWN = -1;
 constexpr DISPID DISPID_PROPERTYPUT = -3;
 
-struct ITypeInfo; // never handed out: GetTypeInfo answers that there is none
+struct ITypeInfo; // the description of an interface; its layout is in type_info_layout.h
 
 struct IUnknown {
     virtual HRESULT QueryInterface(REFIID riid, void** object) = 0;
@@ -164,6 +164,20 @@ struct IClassFactory : IUnknown {
     virtual HRESULT LockServer(std::int32_t lock) = 0; // BOOL: a 32-bit int
 };
 
+// The error object of a failed call through a function table, and how an
+// object says that its interface leaves one.
+struct IErrorInfo : IUnknown {
+    virtual HRESULT GetGUID(GUID* iid) = 0;
+    virtual HRESULT GetSource(BSTR* source) = 0;
+    virtual HRESULT GetDescription(BSTR* description) = 0;
+    virtual HRESULT GetHelpFile(BSTR* helpFile) = 0;
+    virtual HRESULT GetHelpContext(std::uint32_t* helpContext) = 0;
+};
+
+struct ISupportErrorInfo : IUnknown {
+    virtual HRESULT InterfaceSupportsErrorInfo(REFIID iid) = 0;
+};
+
 inline constexpr IID IID_NULL = {0, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0}};
 inline constexpr IID IID_IUnknown = {
     0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
@@ -171,5 +185,10 @@ inline constexpr IID IID_IDispatch = {
     0x00020400, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 inline constexpr IID IID_IClassFactory = {
     0x00000001, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
+inline constexpr IID IID_IErrorInfo = {
+    0x1CF2B120, 0x547D, 0x101B, {0x8E, 0x65, 0x08, 0x00, 0x2B, 0x2B, 0xC2, 0xAD}};
+inline constexpr IID IID_ISupportErrorInfo = {
+    0xDF0B3D60, 0x548F, 0x101B, {0x8E, 0x65, 0x08, 0x00, 0x2B, 0x2B, 0xC2, 0xAD}};
 
 } // namespace vorn::automation

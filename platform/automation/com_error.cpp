@@ -52,6 +52,8 @@ std::string describe(HRESULT code) {
         return "Invalid number of parameters.";
     case DISP_E_PARAMNOTOPTIONAL:
         return "Parameter not optional.";
+    case RPC_E_WRONG_THREAD:
+        return "The application called an interface that was marshalled for a different thread.";
     default:
         break;
     }

@@ -1,5 +1,6 @@
 #include "platform/automation/dispatch_object.h"
 
+#include "platform/automation/ascii_case.h"
 #include "platform/automation/bstr.h"
 
 #include <cctype>
@@ -18,7 +19,7 @@ bool namesEqual(const OLECHAR* wide, std::string_view name) noexcept {
         const auto b = static_cast<unsigned char>(name[i]);
         if (a > 0x7F) // member names are ASCII
             return false;
-        if (std::tolower(static_cast<unsigned char>(a)) != std::tolower(b))
+        if (asciiLower(static_cast<char>(a)) != asciiLower(static_cast<char>(b)))
             return false;
     }
     return i == name.size();

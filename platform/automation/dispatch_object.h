@@ -69,10 +69,13 @@ HRESULT writeResult(VARIANT* result, Variant&& value) noexcept;
 
 /// Base for our automation objects. `Interface` is IDispatch or an interface
 /// derived from it; `Derived` provides `static std::span<const Member<Derived>>
-/// members()` and may override `supports(iid)` for further interfaces.
+/// members()` and may override `supports(iid)` for further interfaces that
+/// `Interface` derives from, `otherInterface(iid)` for those of other bases.
+/// An object that hosts hold carries a HostHeld member, so that it keeps its
+/// module loaded; objects a module makes for itself do not.
 template <class Interface, class Derived> class DispatchObject : public Interface {
 public:
-    DispatchObject() noexcept { objectCreated(); }
+    DispatchObject() noexcept = default;
     DispatchObject(const DispatchObject&) = delete;
     DispatchObject& operator=(const DispatchObject&) = delete;
 
@@ -83,6 +86,11 @@ public:
             static_cast<Derived*>(this)->supports(iid)) {
             *object = static_cast<Interface*>(this);
             this->AddRef();
+            return S_OK;
+        }
+        if (IUnknown* other = static_cast<Derived*>(this)->otherInterface(iid)) {
+            *object = other;
+            other->AddRef();
             return S_OK;
         }
         *object = nullptr;
@@ -170,9 +178,12 @@ public:
 
     /// Further interfaces this object answers to; IUnknown and IDispatch always.
     bool supports(REFIID) const noexcept { return false; }
+    /// Interfaces of further bases (an object that also derives from, say,
+    /// ISupportErrorInfo): the pointer to hand out, or null.
+    IUnknown* otherInterface(REFIID) noexcept { return nullptr; }
 
 protected:
-    ~DispatchObject() { objectDestroyed(); }
+    ~DispatchObject() = default;
 
 private:
     std::atomic<ULONG> references_{1};

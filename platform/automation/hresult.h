@@ -36,6 +36,7 @@ inline constexpr HRESULT DISP_E_BADINDEX = hr(0x8002000B);
 inline constexpr HRESULT DISP_E_BADPARAMCOUNT = hr(0x8002000E);
 inline constexpr HRESULT DISP_E_PARAMNOTOPTIONAL = hr(0x8002000F);
 inline constexpr HRESULT TYPE_E_ELEMENTNOTFOUND = hr(0x8002802B);
+inline constexpr HRESULT RPC_E_WRONG_THREAD = hr(0x8001010E);
 
 inline constexpr bool failed(HRESULT code) {
     return code < 0;

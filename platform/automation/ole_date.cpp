@@ -1,5 +1,7 @@
 #include "platform/automation/ole_date.h"
 
+#include "platform/automation/ascii_case.h"
+
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -156,8 +158,8 @@ bool readTime(Reader& r, DateParts& p) {
     }
     r.skipSpaces();
     int hour = *h;
-    if (r.i + 1 < r.s.size() && std::toupper(static_cast<unsigned char>(r.s[r.i + 1])) == 'M') {
-        const char ap = static_cast<char>(std::toupper(static_cast<unsigned char>(r.s[r.i])));
+    if (r.i + 1 < r.s.size() && asciiUpper(r.s[r.i + 1]) == 'M') {
+        const char ap = asciiUpper(r.s[r.i]);
         if (ap == 'A' || ap == 'P') {
             if (hour < 1 || hour > 12)
                 return false;

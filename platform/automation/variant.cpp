@@ -1,5 +1,6 @@
 #include "platform/automation/variant.h"
 
+#include "platform/automation/ascii_case.h"
 #include "platform/automation/bstr.h"
 #include "platform/automation/com_error.h"
 #include "platform/automation/late_bound.h"
@@ -73,16 +74,6 @@ std::string trimmed(std::string_view s) {
     return std::string(s.substr(a, b - a));
 }
 
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 // Number text as the language reads it: decimal with optional exponent, or
 // &H / &O prefixed hexadecimal and octal; blanks around are allowed.
 double parseNumber(const OLECHAR* bstr) {
@@ -90,7 +81,7 @@ double parseNumber(const OLECHAR* bstr) {
     if (text.empty())
         typeMismatch();
     if (text.size() > 2 && text[0] == '&') {
-        const char kind = static_cast<char>(std::toupper(static_cast<unsigned char>(text[1])));
+        const char kind = asciiUpper(text[1]);
         const int base = kind == 'H' ? 16 : kind == 'O' ? 8 : 0;
         if (base) {
             char* end = nullptr;
@@ -357,9 +348,9 @@ bool Variant::toBool() const {
     const VARIANT v = plain(v_);
     if (v.vt == VT_BSTR) {
         const std::string text = trimmed(bstrToUtf8(v.bstrVal));
-        if (equalsNoCase(text, "True") || equalsNoCase(text, "#TRUE#"))
+        if (asciiEqualNoCase(text, "True") || asciiEqualNoCase(text, "#TRUE#"))
             return true;
-        if (equalsNoCase(text, "False") || equalsNoCase(text, "#FALSE#"))
+        if (asciiEqualNoCase(text, "False") || asciiEqualNoCase(text, "#FALSE#"))
             return false;
     }
     return toDouble(v) != 0;

@@ -3,20 +3,22 @@
 #pragma once
 
 #include "platform/automation/com_error.h"
+#include "platform/automation/hresult.h"
 
 #include <cstdint>
 #include <string>
 
 namespace vorn::engine {
 
-/// Status codes the engine raises; the values are the usual automation ones.
+/// Status codes the engine raises: the automation layer's, under the names
+/// the engine's callers know them by.
 namespace error_code {
-inline constexpr std::int32_t kInvalidArgument = static_cast<std::int32_t>(0x80070057u);
-inline constexpr std::int32_t kFail = static_cast<std::int32_t>(0x80004005u);
-inline constexpr std::int32_t kNotFound = static_cast<std::int32_t>(0x8002802Bu);
-inline constexpr std::int32_t kBadIndex = static_cast<std::int32_t>(0x8002000Bu);
-inline constexpr std::int32_t kTypeMismatch = static_cast<std::int32_t>(0x80020005u);
-inline constexpr std::int32_t kUnexpected = static_cast<std::int32_t>(0x8000FFFFu);
+inline constexpr std::int32_t kInvalidArgument = automation::E_INVALIDARG;
+inline constexpr std::int32_t kFail = automation::E_FAIL;
+inline constexpr std::int32_t kNotFound = automation::TYPE_E_ELEMENTNOTFOUND;
+inline constexpr std::int32_t kBadIndex = automation::DISP_E_BADINDEX;
+inline constexpr std::int32_t kTypeMismatch = automation::DISP_E_TYPEMISMATCH;
+inline constexpr std::int32_t kUnexpected = automation::E_UNEXPECTED;
 } // namespace error_code
 
 /// An automation error of its own, so that the component's boundary hands the

@@ -1,5 +1,6 @@
 #include "platform/rdo/connect_string.h"
 
+#include "platform/automation/ascii_case.h"
 #include "platform/automation/com_error.h"
 #include "platform/rdo/error_codes.h"
 
@@ -18,10 +19,7 @@ std::string_view trimmed(std::string_view s) {
 }
 
 bool keysEqual(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
+    return automation::asciiEqualNoCase(a, b);
 }
 
 } // namespace

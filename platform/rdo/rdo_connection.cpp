@@ -3,6 +3,7 @@
 #include "platform/automation/com_error.h"
 #include "platform/rdo/error_codes.h"
 #include "platform/rdo/rdo_resultset.h"
+#include "platform/rdo/session_factory.h"
 #include "platform/rdo/translated_sql.h"
 
 #include <algorithm>
@@ -56,7 +57,8 @@ std::span<const automation::Member<RdoConnection>> RdoConnection::members() {
 }
 
 RdoConnection::RdoConnection(std::unique_ptr<Session> session, std::string connect) noexcept
-    : session_(std::move(session)), connect_(std::move(connect)) {}
+    : session_(std::move(session)), connect_(std::move(connect)),
+      declared_(declaredDialect(connect_)) {}
 
 Session& RdoConnection::session() const {
     if (!session_)
@@ -65,14 +67,14 @@ Session& RdoConnection::session() const {
 }
 
 automation::ComPtr<RdoResultset> RdoConnection::openResultset(std::string_view sql) {
-    auto state = std::make_shared<ResultState>(openTranslatedQuery(session(), sql));
+    auto state = std::make_shared<ResultState>(openTranslatedQuery(session(), sql, declared_));
     std::erase_if(results_, [](const auto& r) { return r.expired(); });
     results_.push_back(state);
     return automation::makeObject<RdoResultset>(std::move(state));
 }
 
 void RdoConnection::execute(std::string_view sql) {
-    rowsAffected_ = executeTranslated(session(), sql);
+    rowsAffected_ = executeTranslated(session(), sql, declared_);
 }
 
 void RdoConnection::close() noexcept {

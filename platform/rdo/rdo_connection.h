@@ -1,9 +1,11 @@
 // rdoConnection: an open connection. Statements pass through the dialect
-// rewrite for its backend. Close also closes the result sets it opened; a
+// rewrite for its backend, read in the dialect its database was written for
+// when they show none of their own. Close also closes the result sets it opened; a
 // result set still held when the object itself goes keeps its statement.
 #pragma once
 
 #include "platform/automation/dispatch_object.h"
+#include "platform/rdo/dialect/source_dialect.h"
 #include "platform/rdo/result_state.h"
 #include "platform/rdo/session.h"
 
@@ -44,6 +46,7 @@ private:
 
     std::unique_ptr<Session> session_;
     std::string connect_;
+    dialect::SourceDialect declared_;
     std::int32_t queryTimeout_ = 30;
     std::int64_t rowsAffected_ = 0;
     std::vector<std::weak_ptr<ResultState>> results_;

@@ -1,5 +1,6 @@
 #include "platform/rdo/session_factory.h"
 
+#include "platform/automation/ascii_case.h"
 #include "platform/automation/com_error.h"
 #include "platform/rdo/connect_string.h"
 #include "platform/rdo/error_codes.h"
@@ -12,22 +13,23 @@
 #include <string>
 
 namespace vorn::rdo {
-namespace {
-
-std::string lowered(std::string_view s) {
-    std::string out(s);
-    std::ranges::transform(out, out.begin(),
-                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
-
-} // namespace
 
 bool isEmbeddedDriver(std::string_view driver) noexcept {
     static constexpr std::array<std::string_view, 3> kEmbedded = {"microsoft access driver (*.mdb)",
                                                                   "sqlite3", "sqlite"};
-    const std::string name = lowered(driver);
+    const std::string name = automation::asciiLower(driver);
     return std::ranges::find(kEmbedded, name) != kEmbedded.end();
+}
+
+dialect::SourceDialect declaredDialect(std::string_view connect) noexcept {
+    try {
+        const auto driver = ConnectString(connect).get("DRIVER");
+        if (driver && automation::asciiLower(*driver) == "microsoft access driver (*.mdb)")
+            return dialect::SourceDialect::Access;
+    } catch (...) {
+        // A string that does not parse declares nothing.
+    }
+    return dialect::SourceDialect::Common;
 }
 
 std::unique_ptr<Session> openSession(std::string_view dataSourceName, std::string_view connect,
@@ -48,7 +50,7 @@ std::unique_ptr<Session> openSession(std::string_view dataSourceName, std::strin
         odbcConnect = "DSN=" + std::string(dataSourceName) + ";" + odbcConnect;
     // psqlODBC reads a whole result into memory before the first row unless
     // told to fetch it through a cursor in slices.
-    if (driver && lowered(*driver).find("postgresql") != std::string::npos &&
+    if (driver && automation::asciiLower(*driver).find("postgresql") != std::string::npos &&
         !parsed.has("UseDeclareFetch")) {
         if (!odbcConnect.empty() && odbcConnect.back() != ';')
             odbcConnect += ';';

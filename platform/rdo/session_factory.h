@@ -4,6 +4,7 @@
 // results in slices (UseDeclareFetch=1) unless the string says otherwise.
 #pragma once
 
+#include "platform/rdo/dialect/source_dialect.h"
 #include "platform/rdo/session.h"
 
 #include <memory>
@@ -13,6 +14,10 @@ namespace vorn::rdo {
 
 /// True when the connect string names a driver that is served in-process.
 bool isEmbeddedDriver(std::string_view driver) noexcept;
+
+/// The SQL dialect the programs of the database that a connect string names
+/// write in: Access SQL for the Access driver, none in particular otherwise.
+dialect::SourceDialect declaredDialect(std::string_view connect) noexcept;
 
 /// \throws DatabaseError when the database can't be opened;
 /// automation::ComError kBadConnectString when the string names none.

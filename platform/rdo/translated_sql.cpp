@@ -55,16 +55,18 @@ std::unique_ptr<RowSource> crosstabOf(RowSource& query, const dialect::Crosstab&
 
 } // namespace
 
-std::unique_ptr<RowSource> openTranslatedQuery(Session& session, std::string_view sql) {
-    const dialect::Translation translation = dialect::translate(sql, session.target());
+std::unique_ptr<RowSource> openTranslatedQuery(Session& session, std::string_view sql,
+                                               dialect::SourceDialect declared) {
+    const dialect::Translation translation = dialect::translate(sql, session.target(), declared);
     auto rows = session.query(translation.sql);
     if (!translation.crosstab)
         return rows;
     return crosstabOf(*rows, *translation.crosstab);
 }
 
-std::int64_t executeTranslated(Session& session, std::string_view sql) {
-    return session.execute(dialect::translate(sql, session.target()).sql);
+std::int64_t executeTranslated(Session& session, std::string_view sql,
+                               dialect::SourceDialect declared) {
+    return session.execute(dialect::translate(sql, session.target(), declared).sql);
 }
 
 } // namespace vorn::rdo

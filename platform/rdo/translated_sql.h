@@ -2,6 +2,7 @@
 // dialect, it is rewritten for the SQL the backend speaks first.
 #pragma once
 
+#include "platform/rdo/dialect/source_dialect.h"
 #include "platform/rdo/session.h"
 
 #include <cstdint>
@@ -10,9 +11,14 @@
 
 namespace vorn::rdo {
 
+/// `declared`: the dialect of the database the connection names (see
+/// declaredDialect), for texts that show none of their own.
 /// \throws DatabaseError; automation::ComError for a construct that can't be rewritten.
-std::unique_ptr<RowSource> openTranslatedQuery(Session& session, std::string_view sql);
+std::unique_ptr<RowSource>
+openTranslatedQuery(Session& session, std::string_view sql,
+                    dialect::SourceDialect declared = dialect::SourceDialect::Common);
 /// \throws DatabaseError; automation::ComError for a construct that can't be rewritten.
-std::int64_t executeTranslated(Session& session, std::string_view sql);
+std::int64_t executeTranslated(Session& session, std::string_view sql,
+                               dialect::SourceDialect declared = dialect::SourceDialect::Common);
 
 } // namespace vorn::rdo

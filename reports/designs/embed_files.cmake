@@ -1,6 +1,13 @@
 # Writes OUTPUT: a C++ source with one byte array per file of FILES and a table
-# from file name to bytes (see embedded_designs.h).
-set(body "// Generated from reports/designs at build time; do not edit.\n#include \"reports/designs/embedded_designs.h\"\n\nnamespace vorn::designs {\nnamespace {\n")
+# from file name to bytes, findFile() and fileNames() in NAMESPACE as HEADER
+# declares them (by default those of embedded_designs.h).
+if(NOT DEFINED NAMESPACE)
+    set(NAMESPACE vorn::designs)
+endif()
+if(NOT DEFINED HEADER)
+    set(HEADER reports/designs/embedded_designs.h)
+endif()
+set(body "// Generated at build time; do not edit.\n#include \"${HEADER}\"\n\nnamespace ${NAMESPACE} {\nnamespace {\n")
 set(table "")
 set(index 0)
 foreach(file IN LISTS FILES)
@@ -16,7 +23,7 @@ foreach(file IN LISTS FILES)
 endforeach()
 string(APPEND body "\nstruct Entry {\n    const char* name;\n    const unsigned char* bytes;\n    std::size_t size;\n};\n\nconst Entry entries[] = {\n${table}};\n\n} // namespace\n\n")
 string(APPEND body "std::optional<std::string_view> findFile(std::string_view fileName) {\n    for (const Entry& e : entries)\n        if (fileName == e.name)\n            return std::string_view(reinterpret_cast<const char*>(e.bytes), e.size);\n    return std::nullopt;\n}\n\n")
-string(APPEND body "std::vector<std::string_view> fileNames() {\n    std::vector<std::string_view> names;\n    for (const Entry& e : entries)\n        names.emplace_back(e.name);\n    return names;\n}\n\n} // namespace vorn::designs\n")
+string(APPEND body "std::vector<std::string_view> fileNames() {\n    std::vector<std::string_view> names;\n    for (const Entry& e : entries)\n        names.emplace_back(e.name);\n    return names;\n}\n\n} // namespace ${NAMESPACE}\n")
 file(WRITE ${OUTPUT}.tmp "${body}")
 file(COPY_FILE ${OUTPUT}.tmp ${OUTPUT} ONLY_IF_DIFFERENT)
 file(REMOVE ${OUTPUT}.tmp)

@@ -1,4 +1,5 @@
 // The entry points of vornout.so, the only symbols it exports.
+#include "platform/automation/error_info.h"
 #include "platform/automation/hresult.h"
 #include "platform/automation/module_usage.h"
 #include "service/automation/class_factory.h"
@@ -28,4 +29,21 @@ VORN_EXPORT HRESULT DllGetClassObject(const CLSID* clsid, const IID* iid, void**
 
 VORN_EXPORT HRESULT DllCanUnloadNow() {
     return moduleInUse() ? S_FALSE : S_OK;
+}
+
+// The thread's error object after a failed call through the function table,
+// under the names automation hosts know. Reading it clears the slot.
+VORN_EXPORT HRESULT GetErrorInfo(std::uint32_t reserved, IErrorInfo** info) {
+    if (info)
+        *info = nullptr;
+    if (reserved != 0)
+        return E_INVALIDARG;
+    return getErrorInfo(info);
+}
+
+VORN_EXPORT HRESULT SetErrorInfo(std::uint32_t reserved, IErrorInfo* info) {
+    if (reserved != 0)
+        return E_INVALIDARG;
+    setErrorInfo(info);
+    return S_OK;
 }

@@ -157,10 +157,16 @@ TEST(Invoke, NamesAndInterfaces) {
     EXPECT_EQ(counter->QueryInterface(IID_IUnknown, nullptr), E_POINTER);
 }
 
-TEST(ModuleUsage, LiveObjectsAreCounted) {
+TEST(ModuleUsage, OnlyObjectsForHostsAreCounted) {
+    struct ForHosts {
+        ComPtr<Counter> object = makeObject<Counter>();
+        HostHeld counted;
+    };
     const int before = liveObjects();
     {
-        auto counter = makeObject<Counter>();
+        auto ownUse = makeObject<Counter>();
+        EXPECT_EQ(liveObjects(), before);
+        ForHosts held;
         EXPECT_EQ(liveObjects(), before + 1);
         EXPECT_TRUE(moduleInUse());
     }

@@ -16,19 +16,19 @@ protected:
 
     void header(Band& b) {
         b.height = 10;
-        b.items.boxes.push_back({0, 0, 1, 1, 0});
+        b.items.boxes.push_back({0, 0, 1, 1, 0, 0});
         ++headers;
     }
     void footer(Band& b, int n) {
         b.height = 10;
-        b.items.lines.push_back({0, 0, 1, 0, 0});
+        b.items.lines.push_back({0, 0, 1, 0, 0, 0});
         footerPages.push_back(n);
     }
     static Band textBand(double height, std::vector<float> lineTops) {
         Band b;
         b.height = height;
         for (float top : lineTops)
-            b.items.texts.push_back({0, top, 10, static_cast<RunId>(top), 0, 0});
+            b.items.texts.push_back({0, top, 10, static_cast<RunId>(top), 0, 0, 0});
         return b;
     }
 
@@ -94,8 +94,8 @@ TEST_F(PageBuilderTest, aBandTallerThanThePageIsSplitAtItsLines) {
 TEST_F(PageBuilderTest, anItemTallerThanAnyPageIsPlacedOnceAndTheRunEnds) {
     Band b;
     b.height = 500;
-    b.items.boxes.push_back({0, 0, 10, 500, 0});
-    b.items.texts.push_back({0, 490, 10, 1, 0, 0});
+    b.items.boxes.push_back({0, 0, 10, 500, 0, 0});
+    b.items.texts.push_back({0, 490, 10, 1, 0, 0, 0});
     builder.place(b);
     builder.finish();
     EXPECT_GE(document.pageCount(), 2);

@@ -1,6 +1,7 @@
 #include "platform/engine/data/memory_record_source.h"
 #include "platform/engine/engine_error.h"
 #include "platform/engine/render/run_report.h"
+#include "platform/engine/render/windows_font_metrics.h"
 #include "reports/designs/embedded_designs.h"
 #include "tests/support/error_code.h"
 #include "tests/support/pdf_reader.h"
@@ -43,11 +44,9 @@ int pageCountOf(const std::string& pdf) {
     return std::stoi(test::pdfInfo(pdf)["Pages"]);
 }
 
-// Text is set with its baseline one font ascent below the control's top. PDF
-// readers measure a word's top from the ascent in the PDF's font descriptor,
-// which differs from the face's by up to a quarter of the size; tops are checked
-// to within that, still far closer than a band's height.
-constexpr double kAscentSlack = 0.25;
+// pdftotext puts a word's top at its baseline less the hhea ascent, which in the
+// designs' fonts equals the usWinAscent the baseline sits below the control's top.
+constexpr double kTopSlack = 0.5;
 
 using test::PdfWord;
 
@@ -98,12 +97,12 @@ TEST_F(ReportDocumentTest, readerSeesTheTextWhereTheControlsAre) {
     const PdfWord* title = find(words, "Project");
     ASSERT_NE(title, nullptr);
     EXPECT_NEAR(title->xMin, (1080 + 720) / 20.0, 0.3);
-    EXPECT_NEAR(title->yMin, (1440 + 90) / 20.0, kAscentSlack * 15.75);
+    EXPECT_NEAR(title->yMin, (1440 + 90) / 20.0, kTopSlack);
     // The group header's name, then the detail lines under the heading band.
     const PdfWord* alpha = find(words, "Alpha");
     ASSERT_NE(alpha, nullptr);
     EXPECT_NEAR(alpha->xMin, (1080 + 90) / 20.0, 0.3);
-    EXPECT_NEAR(alpha->yMin, (1440 + 990) / 20.0, kAscentSlack * 12);
+    EXPECT_NEAR(alpha->yMin, (1440 + 990) / 20.0, kTopSlack);
     const PdfWord* folder = find(words, "Folder");
     ASSERT_NE(folder, nullptr);
     EXPECT_NEAR(folder->xMin, (1080 + 90) / 20.0, 0.3);
@@ -111,7 +110,7 @@ TEST_F(ReportDocumentTest, readerSeesTheTextWhereTheControlsAre) {
     const PdfWord* of = find(words, "of");
     ASSERT_NE(of, nullptr);
     EXPECT_NEAR(of->xMin, (1080 + 9450) / 20.0, 0.3);
-    EXPECT_NEAR(of->yMin, (15840 - 1440 - 375 + 90) / 20.0, kAscentSlack * 8.25);
+    EXPECT_NEAR(of->yMin, (15840 - 1440 - 375 + 90) / 20.0, kTopSlack);
     int ones = 0;
     for (const PdfWord& w : words)
         if (w.text == "1" && std::abs(w.yMin - of->yMin) < 0.5)
@@ -144,11 +143,12 @@ TEST_F(ReportDocumentTest, fontsAreTheDesignsOwnAndEmbedded) {
     std::set<std::string> faces;
     for (const auto& font : test::pdfFonts(pdf)) {
         EXPECT_TRUE(font.embedded) << font.name;
-        for (const char* face : {"Tahoma", "LiberationSans"})
+        // Bold Tahoma is a face of its own, not the regular one emboldened.
+        for (const char* face : {"TahomaBold", "Tahoma", "LiberationSans"})
             if (font.name.find(face) != std::string::npos)
                 faces.insert(face);
     }
-    EXPECT_EQ(faces.size(), 2u);
+    EXPECT_EQ(faces.size(), 3u);
 }
 
 TEST_F(ReportDocumentTest, picturesAreEmbeddedOnceForAllPages) {
@@ -175,6 +175,26 @@ TEST_F(ReportDocumentTest, picturesAreEmbeddedOnceForAllPages) {
     EXPECT_EQ(rows, 3 * document->pageCount());
     EXPECT_EQ(objects.size(), 3u);
     EXPECT_NE(images.find("jpeg"), std::string::npos);
+}
+
+TEST_F(ReportDocumentTest, laterControlsCoverEarlierOnesAndTheBannerFillsItsFrame) {
+    auto document = projectStatus(1);
+    std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)> surface(
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, 612, 792), cairo_surface_destroy);
+    std::unique_ptr<cairo_t, void (*)(cairo_t*)> cr(cairo_create(surface.get()), cairo_destroy);
+    document->paint(0, cr.get());
+    cairo_surface_flush(surface.get());
+    auto pixel = [&](double xTwips, double yTwips) { // 0xRRGGBB, from the margins' corner
+        const int stride = cairo_image_surface_get_stride(surface.get());
+        const auto* row =
+            cairo_image_surface_get_data(surface.get()) + int(72 + yTwips / 20) * stride;
+        return reinterpret_cast<const std::uint32_t*>(row)[int(54 + xTwips / 20)] & 0xFFFFFF;
+    };
+    // The header rule (y 630) is black up to the logo, which the design puts after it.
+    EXPECT_LT(pixel(8000, 630) >> 16, 0x80u);
+    EXPECT_GT(pixel(8800, 630) >> 16, 0x80u);
+    // The banner (x 630 to 6390) is blue to the right end of the title's frame.
+    EXPECT_GT(pixel(6250, 270) & 0xFF, (pixel(6250, 270) >> 16) + 40);
 }
 
 TEST_F(ReportDocumentTest, paintingAPageOutsideTheDocumentThrows) {
@@ -232,6 +252,22 @@ TEST(PangoTextShaper, designFontsResolveToTheirFaces) {
     EXPECT_DOUBLE_EQ(glyphs.back().y, 20);
     EXPECT_NEAR(glyphs.back().x - glyphs.front().x, shaper.width(run) - shaper.measure(tahoma, "t"),
                 1e-3);
+}
+
+TEST(PangoTextShaper, textTakesTheWindowsMetricsAndBoldItsOwnFace) {
+    PangoTextShaper shaper;
+    // usWinAscent and (usWinAscent + usWinDescent + external leading), per unitsPerEm.
+    for (const auto& [style, ascent, pitch] :
+         {std::tuple{FontStyle{"Tahoma", 10, false}, 2049, 2472},
+          {FontStyle{"Tahoma", 9, true}, 2049, 2472},
+          {FontStyle{"Arial", 8, false}, 1854, 2355}}) {
+        const FontMetrics m = shaper.metrics(shaper.font(style));
+        EXPECT_NEAR(m.ascent, ascent / 2048.0 * style.size, 1e-4) << style.name;
+        EXPECT_NEAR(m.lineHeight, pitch / 2048.0 * style.size, 1e-4) << style.name;
+    }
+    // A line gap smaller than what the win metrics add to the hhea ones adds nothing.
+    EXPECT_EQ(windowsMetrics({1000, 900, 300, 800, -200, 150}, 10).lineHeight, 12);
+    EXPECT_NEAR(shaper.measure(shaper.font({"Tahoma", 10, true}), "Subject"), 38.05, 0.01);
 }
 
 TEST(PangoTextShaper, aRunIsSharedOnlyBySameTextInTheSameFont) {

@@ -3,8 +3,8 @@
 #include "tests/support/pdf_reader.h"
 
 #include "platform/engine/engine_error.h"
-#include "platform/engine/output/cups_queue.h"
 #include "platform/engine/output/pdf_writer.h"
+#include "platform/engine/printing/cups_queue.h"
 #include "tests/support/error_code.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "fake_page_document.h"
 
-#include "platform/engine/fonts.h"
+#include "platform/toolkit/fonts.h"
 
 #include <cairo.h>
 
@@ -11,7 +11,7 @@ namespace vorn::engine::testing {
 FakePageDocument::FakePageDocument(int pages, std::string title, std::vector<OutlineEntry> outline,
                                    PageSize size)
     : pages_(pages), title_(std::move(title)), outline_(std::move(outline)), size_(size) {
-    ensureFonts();
+    toolkit::ensureFonts();
 }
 
 void FakePageDocument::paint(int index, cairo_t* cr) const {

@@ -41,7 +41,10 @@ bool sendKey(Gtk::Widget& widget, unsigned keyval, unsigned modifiers) {
 
 PreviewWindow& showMapped(std::shared_ptr<const PageDocument> document, const std::string& key,
                           std::vector<std::uint8_t> icon) {
-    PreviewWindow& window = showPreview(std::move(document), PreviewOptions{key, std::move(icon)});
+    PreviewOptions options;
+    options.key = key;
+    options.icon = std::move(icon);
+    PreviewWindow& window = showPreview(std::move(document), options);
     EXPECT_TRUE(pumpUntil([&] { return window.get_mapped(); }));
     pumpEvents();
     return window;

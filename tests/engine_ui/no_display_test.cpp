@@ -6,8 +6,8 @@
 #include "tests/support/temp_folder.h"
 
 #include "platform/engine/engine_error.h"
-#include "platform/engine/output/printing.h"
 #include "platform/engine/preview/preview_registry.h"
+#include "platform/engine/printing/printing.h"
 #include "tests/support/error_code.h"
 
 #include <filesystem>
@@ -23,8 +23,6 @@ namespace {
 
 class WithoutDisplay : public ::testing::Test {
 protected:
-    void SetUp() override { environment.set(kPrintFileVariable, printed); }
-
     TempFolder folder;
     ScopedEnvironment environment;
     std::string printed = folder.file("printed.pdf");
@@ -34,7 +32,7 @@ protected:
 
 TEST_F(WithoutDisplay, PreviewRaisesFailNamingTheDisplay) {
     const auto show = [] {
-        showPreview(std::make_shared<FakePageDocument>(2), PreviewOptions{"list", {}});
+        showPreview(std::make_shared<FakePageDocument>(2), PreviewOptions{"list", {}, {}});
     };
     std::string message;
     EXPECT_EQ(codeOf(show, &message), error_code::kFail);
@@ -44,12 +42,15 @@ TEST_F(WithoutDisplay, PreviewRaisesFailNamingTheDisplay) {
 TEST_F(WithoutDisplay, PrinterDialogRaisesFailAndPrintsNothing) {
     PrintOptions options;
     options.showPrinterDialog = true;
+    options.printFile = printed;
     EXPECT_EQ(codeOf([&] { print(FakePageDocument(2), options); }), error_code::kFail);
     EXPECT_FALSE(std::filesystem::exists(printed));
 }
 
 TEST_F(WithoutDisplay, PrintingIntoTheFileStillWorks) {
-    print(FakePageDocument(2), PrintOptions{});
+    PrintOptions options;
+    options.printFile = printed;
+    print(FakePageDocument(2), options);
     EXPECT_EQ(pdfInfo(printed)["Pages"], "2");
 }
 

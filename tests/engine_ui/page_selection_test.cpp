@@ -3,8 +3,8 @@
 #include "tests/support/temp_folder.h"
 
 #include "platform/engine/engine_error.h"
-#include "platform/engine/output/page_selection.h"
 #include "platform/engine/output/pdf_writer.h"
+#include "platform/engine/printing/page_selection.h"
 #include "tests/support/error_code.h"
 
 #include <gtest/gtest.h>

@@ -193,8 +193,8 @@ TEST_F(PreviewWindowTest, RunningAgainRefreshesTheOpenWindowOfTheSameReport) {
 }
 
 TEST_F(PreviewWindowTest, RefusesWhatCannotBeShown) {
-    const PreviewOptions options{"bad icon",
-                                 {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'c', 'o', 'n'}};
+    const PreviewOptions options{
+        "bad icon", {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'c', 'o', 'n'}, {}};
     EXPECT_EQ(codeOf([&] { showPreview(std::make_shared<FakePageDocument>(1), options); }),
               error_code::kInvalidArgument);
     EXPECT_EQ(findPreview("bad icon"), nullptr);

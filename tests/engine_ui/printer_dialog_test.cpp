@@ -3,8 +3,8 @@
 #include "gtk_driving.h"
 #include "tests/support/pdf_reader.h"
 
-#include "platform/engine/output/printing.h"
 #include "platform/engine/preview/preview_registry.h"
+#include "platform/engine/printing/printing.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -31,19 +31,17 @@ void printPages(Dialog& dialog, int first, int last) {
     dialog.response(Gtk::RESPONSE_OK);
 }
 
-PrintOptions withDialog(std::string destination = {}) {
+PrintOptions withDialog(std::string printFile, std::string destination = {}) {
     PrintOptions options;
     options.showPrinterDialog = true;
     options.destination = std::move(destination);
+    options.printFile = std::move(printFile);
     return options;
 }
 
 class PrinterDialogTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        environment.unset("PRINTER");
-        environment.set(kPrintFileVariable, printed);
-    }
+    void SetUp() override { environment.unset("PRINTER"); }
     void TearDown() override { closeAllPreviews(); }
 
     TempFolder folder;
@@ -58,7 +56,7 @@ TEST_F(PrinterDialogTest, AcceptedWithEnterPrints) {
     auto acted = whenWindowShows<Dialog>(
         // Enter in the printer list activates the chosen printer, which accepts.
         [](Dialog& dialog) { sendKey(dialog, GDK_KEY_Return); }, printerChosen);
-    print(document, withDialog());
+    print(document, withDialog(printed));
     EXPECT_TRUE(*acted);
     ASSERT_TRUE(std::filesystem::exists(printed));
     EXPECT_EQ(pdfInfo(printed)["Pages"], "3");
@@ -70,7 +68,7 @@ TEST_F(PrinterDialogTest, EscapeOrCancelButtonPrintsNothing) {
         [](Dialog& dialog) { dialog.response(Gtk::RESPONSE_CANCEL); }};
     for (const auto& answer : answers) {
         auto acted = whenWindowShows<Dialog>(answer);
-        print(document, withDialog());
+        print(document, withDialog(printed));
         EXPECT_TRUE(*acted);
         EXPECT_FALSE(std::filesystem::exists(printed));
     }
@@ -79,6 +77,7 @@ TEST_F(PrinterDialogTest, EscapeOrCancelButtonPrintsNothing) {
 TEST_F(PrinterDialogTest, ControlPInThePreviewPrintsThroughTheDialog) {
     PreviewWindow& window =
         showMapped(std::make_shared<FakePageDocument>(5, "From Preview"), "dialog");
+    window.setPrintFile(printed);
     Gtk::Window* parent = nullptr;
     auto acted = whenWindowShows<Dialog>(
         [&parent](Dialog& dialog) {
@@ -96,7 +95,6 @@ TEST_F(PrinterDialogTest, ControlPInThePreviewPrintsThroughTheDialog) {
 }
 
 TEST_F(PrinterDialogTest, ChosenCupsPrinterReceivesTheJobWithTheChosenPages) {
-    environment.unset(kPrintFileVariable);
     CupsTestServer server({"TESTPDF", "OTHERPDF"});
     ASSERT_TRUE(server.running());
     auto acted = whenWindowShows<Dialog>([](Dialog& dialog) { printPages(dialog, 1, 1); },
@@ -104,7 +102,7 @@ TEST_F(PrinterDialogTest, ChosenCupsPrinterReceivesTheJobWithTheChosenPages) {
                                              auto printer = dialog.get_selected_printer();
                                              return printer && printer->get_name() == "OTHERPDF";
                                          });
-    print(document, withDialog("OTHERPDF"));
+    print(document, withDialog("", "OTHERPDF"));
     ASSERT_TRUE(*acted);
     ASSERT_TRUE(server.waitForJob("OTHERPDF"));
     const std::string text = pdfText(server.outputOf("OTHERPDF"));
@@ -116,7 +114,7 @@ TEST_F(PrinterDialogTest, ChosenCupsPrinterReceivesTheJobWithTheChosenPages) {
 TEST_F(PrinterDialogTest, PrintIntoAFileWritesOnlyTheChosenPages) {
     auto acted =
         whenWindowShows<Dialog>([](Dialog& dialog) { printPages(dialog, 1, 2); }, printerChosen);
-    print(document, withDialog());
+    print(document, withDialog(printed));
     ASSERT_TRUE(*acted);
     ASSERT_TRUE(std::filesystem::exists(printed));
     EXPECT_EQ(pdfInfo(printed)["Pages"], "2");
@@ -126,8 +124,8 @@ TEST_F(PrinterDialogTest, PrintIntoAFileWritesOnlyTheChosenPages) {
 }
 
 TEST_F(PrinterDialogTest, FailedPrintFromThePreviewIsShownInAMessageBox) {
-    environment.set(kPrintFileVariable, "/proc/printed.pdf");
     PreviewWindow& window = showMapped(std::make_shared<FakePageDocument>(2), "failing");
+    window.setPrintFile("/proc/printed.pdf");
     auto accepted = whenWindowShows<Dialog>(
         [](Dialog& dialog) { dialog.response(Gtk::RESPONSE_OK); }, printerChosen);
     auto shown = answerMessageBox();

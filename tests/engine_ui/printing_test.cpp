@@ -4,7 +4,7 @@
 
 #include "platform/engine/engine_error.h"
 #include "platform/engine/output/pdf_writer.h"
-#include "platform/engine/output/printing.h"
+#include "platform/engine/printing/printing.h"
 #include "tests/support/error_code.h"
 
 #include <gtest/gtest.h>
@@ -15,10 +15,16 @@ using namespace vorn::test;
 
 namespace {
 
+PrintOptions intoFile(std::string file, std::string destination = {}) {
+    PrintOptions options;
+    options.destination = std::move(destination);
+    options.printFile = std::move(file);
+    return options;
+}
+
 class PrintingTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        environment.unset(kPrintFileVariable);
         environment.unset("PRINTER");
         environment.unset("LPDEST");
         // No scheduler unless a test starts its own.
@@ -33,10 +39,9 @@ protected:
 
 } // namespace
 
-TEST_F(PrintingTest, PrintFileVariableWinsOverANamedDestinationWithTheSamePdfAsSaving) {
+TEST_F(PrintingTest, PrintFileWinsOverANamedDestinationWithTheSamePdfAsSaving) {
     const std::string saved = folder.file("saved.pdf");
-    environment.set(kPrintFileVariable, printed);
-    print(document, {.destination = "NOSUCHQUEUE"});
+    print(document, intoFile(printed, "NOSUCHQUEUE"));
     writePdf(document, saved);
     EXPECT_EQ(readFile(printed), readFile(saved));
 }
@@ -46,8 +51,8 @@ TEST_F(PrintingTest, WithoutAnyPrinterRaisesNotFound) {
 }
 
 TEST_F(PrintingTest, UnwritablePrintFileRaisesFail) {
-    environment.set(kPrintFileVariable, folder.file("missing/printed.pdf"));
-    EXPECT_EQ(codeOf([&] { print(document, PrintOptions{}); }), error_code::kFail);
+    EXPECT_EQ(codeOf([&] { print(document, intoFile(folder.file("missing/printed.pdf"))); }),
+              error_code::kFail);
 }
 
 TEST_F(PrintingTest, GoesToTheDefaultOrTheNamedCupsDestination) {
@@ -58,7 +63,7 @@ TEST_F(PrintingTest, GoesToTheDefaultOrTheNamedCupsDestination) {
     EXPECT_EQ(pdfInfo(server.outputOf("TESTPDF"))["Pages"], "4");
     EXPECT_NE(pdfText(server.outputOf("TESTPDF")).find("Page 4 of 4"), std::string::npos);
 
-    print(document, {.destination = "OTHERPDF"});
+    print(document, intoFile("", "OTHERPDF"));
     ASSERT_TRUE(server.waitForJob("OTHERPDF"));
 }
 

@@ -4,9 +4,17 @@
 
 #include "platform/automation/ole_date.h"
 #include "platform/automation/variant.h"
+#include "platform/rdo/database_error.h"
 #include "platform/rdo/session_factory.h"
+#include "platform/rdo/sqlite/sqlite_statement.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
 
 using namespace vorn::automation;
 using namespace vorn::rdo;
@@ -78,3 +86,34 @@ TEST(SqliteValues, RowsOfOneColumnMayDifferInType) {
 }
 
 } // namespace
+
+// The writer side the sample tracker uses: a file made only when asked for,
+// an empty text kept apart from null, a statement usable after a failed run.
+TEST(SqliteWriter, CreatesOnlyWhenAskedBindsAndSurvivesAFailedRun) {
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("vorn-sqlite-writer-" + std::to_string(getpid()) + ".db"))
+                                 .string();
+    std::filesystem::remove(path);
+    EXPECT_THROW(SqliteDatabase(path, SqliteDatabase::Mode::ReadWrite), DatabaseError);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    {
+        SqliteDatabase db(path, SqliteDatabase::Mode::Create);
+        db.exec("CREATE TABLE T (K INTEGER PRIMARY KEY, V)");
+        SqliteStatement insert(db, "INSERT INTO T VALUES (?, ?)");
+        insert.bindInteger(1, 1);
+        insert.bindText(2, std::string_view());
+        insert.run();
+        insert.bindInteger(1, 1);
+        insert.bindNull(2);
+        EXPECT_THROW(insert.run(), DatabaseError); // the same key again
+        insert.bindInteger(1, 2);
+        insert.run();
+        SqliteStatement types(db, "SELECT typeof(V) FROM T ORDER BY K");
+        std::vector<std::string> seen;
+        while (types.step())
+            seen.emplace_back(
+                reinterpret_cast<const char*>(sqlite3_column_text(types.handle(), 0)));
+        EXPECT_EQ(seen, (std::vector<std::string>{"text", "null"}));
+    }
+    std::filesystem::remove(path);
+}

@@ -1,10 +1,11 @@
 // The status builds' SQL texts, in both legacy forms, give the same counts on
 // every backend once rewritten: on a small tracker with statuses in mixed
 // case, a project without items, an item without status or assignee, a quote
-// and non-ASCII names.
+// and non-ASCII names; with text columns that compare without regard to case
+// as the legacy products' did, and with plain ones that do not.
 #include "test_database.h"
 
-#include "tests/rdo_dialect/status_queries.h"
+#include "data/status_queries.h"
 
 #include "platform/automation/ole_date.h"
 #include "platform/rdo/connection_ref.h"
@@ -20,7 +21,8 @@
 using namespace vorn::automation;
 using namespace vorn::rdo;
 using namespace vorn::rdo::test;
-using namespace vorn::rdo::dialect::test;
+using vorn::projectStatusQuery;
+using vorn::userStatusQuery;
 
 namespace {
 
@@ -47,47 +49,52 @@ const DATE kUnicode = makeDate({2001, 5, 6});
 const DATE kEmpty = makeDate({2002, 1, 1});
 
 std::vector<StatusCase> statusCases() {
-    const std::vector<StatusRow> projects = {{"", 1, "Alpha", kAlpha, 4, 2},
+    // Alpha: "Completed", "completed", "COMPLETED" and "Open": 3 complete of 4.
+    const std::vector<StatusRow> projects = {{"", 1, "Alpha", kAlpha, 4, 3},
                                              {"", 2, "Beta's", kBeta, 2, 1},
-                                             {"", 3, "Ünïcødé", kUnicode, 2, 0},
+                                             {"", 3, "Ünïcødé", kUnicode, 3, 0},
                                              {"", 4, "Empty", kEmpty, 0, 0}};
     std::vector<StatusRow> users = {{"ann", 1, "Alpha", kAlpha, 2, 2},
-                                    {"bob", 1, "Alpha", kAlpha, 2, 0},
+                                    {"bob", 1, "Alpha", kAlpha, 2, 1},
                                     {"Zoë", 2, "Beta's", kBeta, 2, 1},
-                                    {"ann", 3, "Ünïcødé", kUnicode, 1, 0}};
+                                    {"ann", 3, "Ünïcødé", kUnicode, 2, 0}};
     // The Access form keeps items without an assignee.
     std::vector<StatusRow> accessUsers = users;
     accessUsers.push_back({"(null)", 3, "Ünïcødé", kUnicode, 1, 0});
     const std::vector<StatusRow> ann = {users[0], users[3]};
     const std::vector<StatusRow> zoe = {users[2]};
     return {
-        {"ProjectServerForm", serverProjectStatus(), false, projects},
-        {"ProjectAccessForm", accessProjectStatus(), false, projects},
-        {"UserServerFormAllUsers", serverUserStatus(""), true, users},
-        {"UserServerFormOneUser", serverUserStatus("ann"), true, ann},
+        {"ProjectServerForm", projectStatusQuery("SQL Server"), false, projects},
+        {"ProjectAccessForm", projectStatusQuery("Access"), false, projects},
+        {"UserServerFormAllUsers", userStatusQuery("SQL Server", ""), true, users},
+        {"UserServerFormOneUser", userStatusQuery("SQL Server", "ann"), true, ann},
         // A user's name matches whatever its letter case.
-        {"UserServerFormOneUserInOtherCase", serverUserStatus("ANN"), true, ann},
-        {"UserAccessFormOneUserInOtherCase", accessUserStatus("Ann"), true, ann},
-        {"UserAccessFormAllUsers", accessUserStatus(""), true, accessUsers},
-        {"UserAccessFormOneUser", accessUserStatus("Zoë"), true, zoe},
-        {"UserAccessFormUserWithoutItems", accessUserStatus("nobody"), true, {}},
+        {"UserServerFormOneUserInOtherCase", userStatusQuery("SQL Server", "ANN"), true, ann},
+        {"UserAccessFormOneUserInOtherCase", userStatusQuery("Access", "Ann"), true, ann},
+        {"UserAccessFormAllUsers", userStatusQuery("Access", ""), true, accessUsers},
+        {"UserAccessFormOneUser", userStatusQuery("Access", "Zoë"), true, zoe},
+        {"UserAccessFormUserWithoutItems", userStatusQuery("Access", "nobody"), true, {}},
     };
 }
 
-class StatusQueries : public testing::TestWithParam<std::tuple<Backend, StatusCase>> {
+enum class TextColumns { CaseInsensitive, Plain };
+
+class StatusQueries : public testing::TestWithParam<std::tuple<Backend, TextColumns, StatusCase>> {
 protected:
     void SetUp() override {
         const Backend backend = std::get<0>(GetParam());
         if (backend == Backend::PostgreSql && postgreSqlSkipped())
             GTEST_SKIP() << "VORN_SKIP_PG is set";
         db_ = std::make_unique<TestDatabase>(backend);
-        // The tracker's tables compare text without regard to case, as the
-        // legacy products did: NOCASE on SQLite, a nondeterministic ICU
-        // collation on PostgreSQL.
-        if (backend == Backend::PostgreSql)
-            db_->run("CREATE COLLATION nocase (provider = icu, locale = 'und-u-ks-level2', "
-                     "deterministic = false)");
-        const std::string text = "VARCHAR(50) COLLATE nocase";
+        // Case-insensitive columns as the legacy products had them: NOCASE on
+        // SQLite, a nondeterministic ICU collation on PostgreSQL.
+        std::string text = "VARCHAR(50)";
+        if (std::get<1>(GetParam()) == TextColumns::CaseInsensitive) {
+            if (backend == Backend::PostgreSql)
+                db_->run("CREATE COLLATION nocase (provider = icu, locale = 'und-u-ks-level2', "
+                         "deterministic = false)");
+            text += " COLLATE nocase";
+        }
         db_->run("CREATE TABLE Projects (ProjectIndex INTEGER, ProjectName " + text +
                  ", Created TIMESTAMP, ProjectParent INTEGER)");
         db_->run("CREATE TABLE Items (ItemIndex INTEGER, ProjectIndex INTEGER, Status " + text +
@@ -97,8 +104,9 @@ protected:
                  "(3, 'Ünïcødé', '2001-05-06 00:00:00', 1), "
                  "(4, 'Empty', '2002-01-01 00:00:00', 0)");
         db_->run("INSERT INTO Items VALUES (1, 1, 'Completed', 'ann'), (2, 1, 'completed', 'ann'), "
-                 "(3, 1, 'Open', 'bob'), (4, 1, NULL, 'bob'), (5, 2, 'COMPLETED', 'Zoë'), "
-                 "(6, 2, 'Open', 'Zoë'), (7, 3, 'Open', 'ann'), (8, 3, 'open', NULL)");
+                 "(3, 1, 'Open', 'bob'), (4, 1, 'COMPLETED', 'bob'), (5, 2, 'COMPLETED', 'Zoë'), "
+                 "(6, 2, 'Open', 'Zoë'), (7, 3, 'Open', 'ann'), (8, 3, 'open', NULL), "
+                 "(9, 3, NULL, 'ann')");
         connection_ = makeObject<RdoEnvironment>()->openConnection("", false, db_->connect());
     }
 
@@ -107,7 +115,7 @@ protected:
 };
 
 TEST_P(StatusQueries, GiveTheCountsOfTheLegacyProducts) {
-    const StatusCase& c = std::get<1>(GetParam());
+    const StatusCase& c = std::get<2>(GetParam());
     ConnectionRef ref(static_cast<IDispatch*>(connection_.get()));
     RowReader rows = ref.openResultset(c.sql, CursorType::Dynamic, LockType::OptimisticValues);
     std::vector<StatusRow> got;
@@ -146,13 +154,15 @@ TEST_P(StatusQueries, GiveTheCountsOfTheLegacyProducts) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, StatusQueries,
-                         testing::Combine(testing::Values(Backend::Sqlite, Backend::SqliteOdbc,
-                                                          Backend::PostgreSql),
-                                          testing::ValuesIn(statusCases())),
-                         [](const auto& p) {
-                             return backendName(std::get<0>(p.param)) + "_" +
-                                    std::get<1>(p.param).name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Backends, StatusQueries,
+    testing::Combine(testing::Values(Backend::Sqlite, Backend::SqliteOdbc, Backend::PostgreSql),
+                     testing::Values(TextColumns::CaseInsensitive, TextColumns::Plain),
+                     testing::ValuesIn(statusCases())),
+    [](const auto& p) {
+        return backendName(std::get<0>(p.param)) +
+               (std::get<1>(p.param) == TextColumns::Plain ? "_Plain_" : "_NoCase_") +
+               std::get<2>(p.param).name;
+    });
 
 } // namespace

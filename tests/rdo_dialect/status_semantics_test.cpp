@@ -3,10 +3,10 @@
 // legacy product laid it out: one column per status whatever its letter case,
 // projects without items kept. (The counts of every form on every backend are
 // checked in tests/rdo/translated_sql_test.cpp.)
+#include "data/status_queries.h"
 #include "platform/rdo/dialect/crosstab_builder.h"
 #include "platform/rdo/dialect/translator.h"
 #include "tests/rdo_dialect/crosstab_values.h"
-#include "tests/rdo_dialect/status_queries.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -89,7 +89,7 @@ private:
 
 TEST(StatusSemantics, accessProjectFormHasOneColumnPerStatusIgnoringCase) {
     Tracker tracker;
-    const Translation t = translate(accessProjectStatus(), Target::SQLite);
+    const Translation t = translate(projectStatusQuery("Access"), Target::SQLite);
     ASSERT_TRUE(t.crosstab);
     CrosstabBuilder<Value> builder(*t.crosstab, textOf, isCellRow);
     for (Row& row : tracker.query(t.sql).rows)

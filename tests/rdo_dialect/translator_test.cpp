@@ -1,8 +1,10 @@
+#include "data/status_queries.h"
 #include "platform/rdo/dialect/dialect_error.h"
 #include "platform/rdo/dialect/source_dialect.h"
+#include "platform/rdo/dialect/sql_parser.h"
 #include "platform/rdo/dialect/tokenizer.h"
 #include "platform/rdo/dialect/translator.h"
-#include "tests/rdo_dialect/status_queries.h"
+#include "tests/support/error_code.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +13,6 @@
 
 namespace vorn::rdo::dialect {
 namespace {
-
-using namespace test;
 
 // --- statements that need no rewriting --------------------------------------
 
@@ -56,15 +56,17 @@ INSTANTIATE_TEST_SUITE_P(
 // --- the targets that run the legacy texts themselves ------------------------
 
 TEST(Translate, leavesEachProductsOwnFormUntouched) {
-    for (const std::string& sql : {serverProjectStatus(), serverUserStatus("bob"),
-                                   serverUserStatus(""), std::string("SELECT [x] FROM [t]")}) {
+    for (const std::string& sql :
+         {projectStatusQuery("SQL Server"), userStatusQuery("SQL Server", "bob"),
+          userStatusQuery("SQL Server", ""), std::string("SELECT [x] FROM [t]")}) {
         const Translation t = translate(sql, Target::SqlServer);
         EXPECT_EQ(t.sql, sql);
         EXPECT_FALSE(t.crosstab);
     }
     for (const std::string& sql :
-         {accessProjectStatus(), accessUserStatus("bob"), accessUserStatus(""),
-          std::string("DELETE * FROM ProjectDetails"), std::string("SELECT [x] FROM [t]")}) {
+         {projectStatusQuery("Access"), userStatusQuery("Access", "bob"),
+          userStatusQuery("Access", ""), std::string("DELETE * FROM ProjectDetails"),
+          std::string("SELECT [x] FROM [t]")}) {
         const Translation t = translate(sql, Target::Access);
         EXPECT_EQ(t.sql, sql);
         EXPECT_FALSE(t.crosstab);
@@ -95,7 +97,7 @@ const std::string kServerProjectOuterSqlite =
 // The outer WHERE drops every row whose project columns are rolled up, so of
 // the sixteen grouping sets only the two that keep them are computed.
 TEST(Translate, serverProjectStatusOnSqliteIsAUnionOfTheTwoGroupingSetsItKeeps) {
-    EXPECT_EQ(translate(serverProjectStatus(), Target::SQLite).sql,
+    EXPECT_EQ(translate(projectStatusQuery("SQL Server"), Target::SQLite).sql,
               kServerProjectOuterSqlite +
                   "SELECT Projects.ProjectIndex, Projects.ProjectName, Projects.Created, "
                   "CASE WHEN (0 = 1) THEN 'ALL' ELSE COALESCE(Items.Status, 'UNKNOWN') END AS "
@@ -115,7 +117,7 @@ TEST(Translate, serverProjectStatusOnSqliteIsAUnionOfTheTwoGroupingSetsItKeeps) 
 
 TEST(Translate, serverProjectStatusOnPostgresqlListsTheGroupingSetsItKeeps) {
     EXPECT_EQ(
-        translate(serverProjectStatus(), Target::PostgreSQL).sql,
+        translate(projectStatusQuery("SQL Server"), Target::PostgreSQL).sql,
         "SELECT P1.ProjectIndex,P1.ProjectName,P1.Created, "
         "SUM(CASE lower(P1.Item) WHEN lower('ALL') THEN P1.\"total of itemindex\" ELSE 0 END) AS "
         "Total, "
@@ -156,7 +158,7 @@ TEST_P(ServerUserStatus, onSqliteIsAUnionOfTheTwoGroupingSetsItKeeps) {
         "Item, Count(Items.ItemIndex) As \"total of itemindex\" FROM Items RIGHT JOIN Projects "
         "ON Items.ProjectIndex = Projects.ProjectIndex GROUP BY Items.AssignedTo, "
         "Projects.ProjectIndex, Projects.ProjectName, Projects.Created";
-    EXPECT_EQ(translate(serverUserStatus(GetParam().userName), Target::SQLite).sql,
+    EXPECT_EQ(translate(userStatusQuery("SQL Server", GetParam().userName), Target::SQLite).sql,
               "SELECT P1.AssignedTo,P1.ProjectIndex,P1.ProjectName,P1.Created, "
               "SUM(CASE P1.Item COLLATE NOCASE WHEN 'ALL' THEN P1.\"total of itemindex\" ELSE 0 "
               "END) AS Total, SUM(CASE P1.Item COLLATE NOCASE WHEN 'COMPLETED' THEN P1.\"total of "
@@ -169,7 +171,7 @@ TEST_P(ServerUserStatus, onSqliteIsAUnionOfTheTwoGroupingSetsItKeeps) {
 
 TEST_P(ServerUserStatus, onPostgresqlListsTheGroupingSetsItKeeps) {
     EXPECT_EQ(
-        translate(serverUserStatus(GetParam().userName), Target::PostgreSQL).sql,
+        translate(userStatusQuery("SQL Server", GetParam().userName), Target::PostgreSQL).sql,
         "SELECT P1.AssignedTo,P1.ProjectIndex,P1.ProjectName,P1.Created, "
         "SUM(CASE lower(P1.Item) WHEN lower('ALL') THEN P1.\"total of itemindex\" ELSE 0 END) AS "
         "Total, SUM(CASE lower(P1.Item) WHEN lower('COMPLETED') THEN P1.\"total of itemindex\" "
@@ -195,7 +197,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Translate, accessProjectStatusBecomesHeaderAndCellRows) {
     for (Target target : {Target::SQLite, Target::PostgreSQL}) {
-        const Translation t = translate(accessProjectStatus(), target);
+        const Translation t = translate(projectStatusQuery("Access"), target);
         EXPECT_EQ(t.sql,
                   "SELECT Projects.ProjectIndex, Projects.ProjectName, Projects.Created, "
                   "Count(Items.ItemIndex) AS Total, NULL AS xtab_pivot, NULL AS xtab_cell, 0 AS "
@@ -214,6 +216,7 @@ TEST(Translate, accessProjectStatusBecomesHeaderAndCellRows) {
         EXPECT_EQ(t.crosstab->pivotColumn, 4u);
         EXPECT_EQ(t.crosstab->cellColumn, 5u);
         EXPECT_EQ(t.crosstab->kindColumn, 6u);
+        EXPECT_TRUE(t.crosstab->additiveCells);
         EXPECT_FALSE(t.crosstab->fixedPivotValues);
     }
 }
@@ -224,7 +227,7 @@ TEST_P(AccessUserStatus, becomesHeaderAndCellRows) {
     for (Target target : {Target::SQLite, Target::PostgreSQL}) {
         const std::string condition =
             target == Target::SQLite ? GetParam().sqliteCondition : GetParam().postgresCondition;
-        const Translation t = translate(accessUserStatus(GetParam().userName), target);
+        const Translation t = translate(userStatusQuery("Access", GetParam().userName), target);
         const std::string from = "FROM Items INNER JOIN Projects ON Items.ProjectIndex = "
                                  "Projects.ProjectIndex " +
                                  condition +
@@ -347,6 +350,28 @@ INSTANTIATE_TEST_SUITE_P(
                     "r.a IS NOT NULL",
                     "SELECT * FROM (SELECT COALESCE(a, 0) AS a, Count(a) AS c FROM t GROUP BY "
                     "CUBE(a)) AS r WHERE r.a IS NOT NULL"},
+        // Columns written without blanks, and a grand total without aggregates.
+        RewriteCase{"SELECT a,b FROM t GROUP BY a,b WITH CUBE",
+                    "SELECT a,b FROM t GROUP BY a, b UNION ALL SELECT NULL,b FROM t GROUP BY b "
+                    "UNION ALL SELECT a,NULL FROM t GROUP BY a UNION ALL SELECT CASE WHEN "
+                    "Count(*) >= 0 THEN NULL END,NULL FROM t",
+                    "SELECT a,b FROM t GROUP BY CUBE(a,b)"},
+        RewriteCase{"SELECT 'k' AS k, Count(*) FROM t GROUP BY a WITH CUBE",
+                    "SELECT 'k' AS k, Count(*) FROM t GROUP BY a UNION ALL SELECT 'k' AS k, "
+                    "Count(*) FROM t",
+                    "SELECT 'k' AS k, Count(*) FROM t GROUP BY CUBE(a)"},
+        // Text joined with + and &.
+        RewriteCase{"SELECT 'Item ' + Title, a + 'x' + Upper(b), n + 1, 1 + '2' FROM t",
+                    "SELECT ('Item ' || Title), (a || 'x' || Upper(b)), n + 1, 1 + '2' FROM t",
+                    "SELECT ('Item ' || Title), (a || 'x' || Upper(b)), n + 1, 1 + '2' FROM t"},
+        RewriteCase{
+            "SELECT a & \": \" & b + 1 FROM t WHERE a&b = 'xy'",
+            "SELECT (COALESCE(CAST(a AS TEXT), '') || ': ' || COALESCE(CAST((b + 1) AS "
+            "TEXT), '')) FROM t WHERE (COALESCE(CAST(a AS TEXT), '')||COALESCE(CAST(b AS "
+            "TEXT), '')) = 'xy' COLLATE NOCASE",
+            "SELECT (COALESCE(CAST(a AS TEXT), '') || ': ' || COALESCE(CAST((b + 1) AS "
+            "TEXT), '')) FROM t WHERE lower((COALESCE(CAST(a AS TEXT), '')||COALESCE(CAST(b "
+            "AS TEXT), ''))) = lower('xy')"},
         RewriteCase{"TRANSFORM Sum(i.n) SELECT [i].[p] FROM (i INNER JOIN q ON i.p = q.p) "
                     "WHERE i.s <> 'x' GROUP BY i.p PIVOT Format(i.d, 'yyyy') IN ('2001', 2002);",
                     "SELECT i.p, NULL AS xtab_pivot, NULL AS xtab_cell, 0 AS xtab_kind FROM (i "
@@ -360,6 +385,77 @@ INSTANTIATE_TEST_SUITE_P(
                     "xtab_cell, 1 AS xtab_kind FROM (i INNER JOIN q ON i.p = q.p) WHERE "
                     "lower(i.s) <> lower('x') GROUP BY i.p, Format(i.d, 'yyyy') ORDER BY 1, "
                     "4;"}));
+
+// Cells of statuses that differ only in case land in one column; whether they
+// add up must not hang on the spacing of the aggregate's text.
+TEST(Translate, crosstabCellsAddUpForCountsAndSumsOnly) {
+    for (const auto& [aggregate, additive] :
+         std::vector<std::pair<std::string, bool>>{{"Count(Items.ItemIndex) AS [The Value]", true},
+                                                   {"count ( x )", true},
+                                                   {"SUM(x)", true},
+                                                   {"Avg(x)", false},
+                                                   {"Count(x) + 1", false}}) {
+        const Translation t = translate(
+            "TRANSFORM " + aggregate + " SELECT p FROM t GROUP BY p PIVOT s", Target::SQLite);
+        ASSERT_TRUE(t.crosstab);
+        EXPECT_EQ(t.crosstab->additiveCells, additive) << aggregate;
+    }
+}
+
+// A text that shows no dialect of its own is read as the connection's
+// database declares: in Access SQL "Open" is a text, elsewhere a name.
+TEST(Translate, declaredAccessReadsDoubleQuotesAsText) {
+    const std::string select = "SELECT * FROM Items WHERE Status = \"Open\"";
+    const std::string insert = "INSERT INTO t (a) VALUES (\"O'Brien\")";
+    for (Target target : {Target::SQLite, Target::PostgreSQL}) {
+        EXPECT_EQ(translate(select, target, SourceDialect::Access).sql,
+                  "SELECT * FROM Items WHERE Status = 'Open'");
+        EXPECT_EQ(translate(insert, target, SourceDialect::Access).sql,
+                  "INSERT INTO t (a) VALUES ('O''Brien')");
+        EXPECT_EQ(translate(select, target).sql, "SELECT * FROM Items WHERE Status = Open");
+        EXPECT_EQ(translate("SELECT a & b FROM t", target, SourceDialect::Access).sql,
+                  "SELECT (COALESCE(CAST(a AS TEXT), '') || COALESCE(CAST(b AS TEXT), '')) FROM t");
+    }
+    EXPECT_EQ(translate("DELETE * FROM Items WHERE Status = \"Open\"", Target::SqlServer).sql,
+              "DELETE FROM Items WHERE Status = 'Open'");
+}
+
+std::string nested(const std::string& open, const std::string& inner, const std::string& close,
+                   int levels) {
+    std::string text;
+    for (int i = 0; i < levels; ++i)
+        text += open;
+    text += inner;
+    for (int i = 0; i < levels; ++i)
+        text += close;
+    return text;
+}
+
+// Every form of nesting the parser recurses on stops at the limit with an
+// error, not a crash; just below the limit it still translates.
+TEST(Translate, nestingHasALimit) {
+    const auto forms = [](int levels) {
+        return std::vector<std::string>{
+            "SELECT ISNULL(a, 0) FROM t WHERE " + nested("(", "a = 1", ")", levels),
+            "SELECT ISNULL(a, 0) FROM t WHERE " + nested("NOT ", "a = 1", "", levels),
+            "SELECT ISNULL(a, 0) FROM t WHERE a = " + nested("- ", "1", "", levels),
+            "SELECT ISNULL(a, 0) FROM " + nested("(", "t", ")", levels),
+            "SELECT ISNULL(a, 0) FROM t WHERE a IN " +
+                nested("(SELECT a FROM t WHERE a IN ", "(1)", ")", levels),
+            "SELECT ISNULL(" + nested("IIf(a, ", "1", ", 0)", levels) + ", 0) FROM t",
+        };
+    };
+    for (const std::string& sql : forms(SqlParser::kMaxNesting - 2)) {
+        for (Target target : {Target::SQLite, Target::PostgreSQL}) {
+            EXPECT_NO_THROW(translate(sql, target)) << sql.substr(0, 60);
+        }
+    }
+    for (const std::string& sql : forms(10000)) {
+        vorn::test::expectError<DialectError>(
+            [&] { translate(sql, Target::SQLite); }, kUnsupportedConstruct,
+            "nesting deeper than " + std::to_string(SqlParser::kMaxNesting) + " levels");
+    }
+}
 
 TEST(Translate, pivotInListFixesTheColumns) {
     const Translation t = translate(
@@ -392,17 +488,23 @@ TEST_P(Dialects, areToldFromTheText) {
 INSTANTIATE_TEST_SUITE_P(
     Table, Dialects,
     testing::Values(
-        DialectCase{accessProjectStatus(), SourceDialect::Access, "TRANSFORM"},
+        DialectCase{projectStatusQuery("Access"), SourceDialect::Access, "TRANSFORM"},
         DialectCase{"  transform Count(x) SELECT ...", SourceDialect::Access, "TRANSFORM"},
         DialectCase{"DELETE * FROM ProjectDetails", SourceDialect::Access, "DELETE *"},
         DialectCase{"DELETE t.* FROM t", SourceDialect::Access, "DELETE *"},
         DialectCase{"SELECT IsNull(a) FROM t", SourceDialect::Access, "IsNull(x)"},
-        DialectCase{serverProjectStatus(), SourceDialect::TransactSql, "WITH CUBE"},
+        DialectCase{projectStatusQuery("SQL Server"), SourceDialect::TransactSql, "WITH CUBE"},
         DialectCase{"SELECT a FROM t GROUP BY a with rollup", SourceDialect::TransactSql,
                     "WITH ROLLUP"},
         DialectCase{"SELECT ISNULL(f(a, b), 0) FROM t", SourceDialect::TransactSql, "ISNULL(a, b)"},
         DialectCase{"SELECT Nz(a, 0) FROM t", SourceDialect::Access, "Nz"},
         DialectCase{"SELECT a FROM t WHERE iif(a, 1, 0) = 1", SourceDialect::Access, "IIf"},
+        DialectCase{"SELECT a & ' ' & b FROM t", SourceDialect::Access, "&"},
+        DialectCase{"SELECT a FROM t WHERE Flags & 4 = 4", SourceDialect::Common, ""},
+        DialectCase{"SELECT ISNULL(a, 0) & 1 FROM t", SourceDialect::TransactSql, "ISNULL(a, b)"},
+        DialectCase{"SELECT 'x' + a FROM t", SourceDialect::TransactSql, "+ joining text"},
+        DialectCase{"SELECT a+'x' FROM t", SourceDialect::TransactSql, "+ joining text"},
+        DialectCase{"SELECT a + 1, '&' FROM t", SourceDialect::Common, ""},
         DialectCase{"DELETE FROM ProjectDetails", SourceDialect::Common, ""},
         DialectCase{"SELECT 'WITH CUBE', [ISNULL] FROM t", SourceDialect::Common, ""},
         DialectCase{"SELECT * FROM Items WHERE Status = 'Open'", SourceDialect::Common, ""}));
@@ -456,9 +558,10 @@ INSTANTIATE_TEST_SUITE_P(
                   kUnsupported, "PIVOT IN with a value that is not a constant"},
         ErrorCase{"TRANSFORM Count(x) SELECT p FROM t GROUP BY p WITH CUBE PIVOT s", Target::SQLite,
                   kUnsupported, "WITH CUBE or ROLLUP in TRANSFORM"},
-        ErrorCase{accessProjectStatus(), Target::SqlServer, kUnsupported,
+        ErrorCase{projectStatusQuery("Access"), Target::SqlServer, kUnsupported,
                   "TRANSFORM on SQL Server"},
-        ErrorCase{serverProjectStatus(), Target::Access, kUnsupported, "WITH CUBE in Access"},
+        ErrorCase{projectStatusQuery("SQL Server"), Target::Access, kUnsupported,
+                  "WITH CUBE in Access"},
         ErrorCase{"UPDATE t SET a = ISNULL(b, 0)", Target::SQLite, kUnsupported,
                   "ISNULL(a, b) in UPDATE statements"},
         ErrorCase{"SELECT a FROM t WHERE IsNull(b) AND a LIKE 'x*'", Target::PostgreSQL,
@@ -481,16 +584,27 @@ INSTANTIATE_TEST_SUITE_P(
                   Target::SQLite, kUnsupported, "date literal #...#"},
         ErrorCase{"SELECT ISNULL(a, 0, 1), IsNull(b) FROM t", Target::SQLite, kUnsupported,
                   "ISNULL with 3 arguments"},
-        ErrorCase{accessUserStatus("o'neil"), Target::SQLite, kMalformedSql,
-                  "unterminated string literal"},
-        ErrorCase{serverUserStatus("o'neil"), Target::PostgreSQL, kMalformedSql,
-                  "unterminated string literal"},
+        ErrorCase{"SELECT ISNULL(a, 0) FROM t WHERE b = 'o'neil'", Target::PostgreSQL,
+                  kMalformedSql, "unterminated string literal"},
         ErrorCase{"SELECT ISNULL(a, 0) FROM (SELECT b FROM t", Target::SQLite, kMalformedSql,
                   "')' expected, end of statement"},
         ErrorCase{"SELECT ISNULL(a, 0) FROM t WHERE", Target::SQLite, kMalformedSql,
                   "end of statement"},
         ErrorCase{"SELECT ISNULL(a, 0) FROM t x y", Target::SQLite, kMalformedSql,
-                  "unexpected 'y'"}));
+                  "unexpected 'y'"},
+        // Whatever else stands before FROM would be dropped, deleting every row.
+        ErrorCase{"DELETE junk WHERE ItemIndex = 1 FROM Items", Target::SQLite, kMalformedSql,
+                  "unexpected 'WHERE' before FROM of DELETE"},
+        ErrorCase{"DELETE Items ItemIndex FROM Items", Target::PostgreSQL, kMalformedSql,
+                  "unexpected 'ItemIndex' before FROM of DELETE"},
+        ErrorCase{"DELETE *", Target::SQLite, kMalformedSql, "DELETE without FROM"},
+        ErrorCase{"SELECT a + b + 'x' FROM t", Target::SQLite, kUnsupported,
+                  "+ that both adds and joins text"},
+        ErrorCase{"SELECT 'x' + b * 2 FROM t", Target::PostgreSQL, kUnsupported,
+                  "+ joining text beside other arithmetic"},
+        ErrorCase{"SELECT * FROM t GROUP BY a WITH ROLLUP", Target::SQLite, kUnsupported,
+                  "* in a SELECT WITH CUBE or ROLLUP"},
+        ErrorCase{"SELECT a & 'b' FROM t", Target::SqlServer, kUnsupported, "& on SQL Server"}));
 
 } // namespace
 } // namespace vorn::rdo::dialect

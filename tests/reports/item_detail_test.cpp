@@ -2,10 +2,14 @@
 // what Detail_BeforePrint does to each item's page.
 #include "data/mod_report_main.h"
 #include "platform/automation/com_error.h"
+#include "platform/engine/output/pdf_writer.h"
 #include "platform/engine/render/report_document.h"
 #include "report_pages.h"
 #include "reports/rep_vorn_item_detail.h"
+#include "tests/support/pdf_reader.h"
 #include "tracker_fixture.h"
+
+#include <set>
 
 using namespace vorn;
 using namespace vorn::test;
@@ -107,4 +111,41 @@ TEST_F(ItemDetail, EachItemOnItsOwnPageWithItsProjectPercentCommentsAndPrintTime
         return t.find('/') != std::string::npos && t.find(':') != std::string::npos;
     });
     EXPECT_TRUE(hasDate);
+}
+
+TEST_F(ItemDetail, TextStartsAtItsControlsTopAndEachFurtherLineOfAValueMovesWhatFollowsOneLine) {
+    // Values of 70 words "bw" and 50 "fi", 100 words "cm": 3, 2 and 8 lines.
+    runSql(tracker_,
+           "ALTER TABLE Items ADD Bw; ALTER TABLE Items ADD Cu; ALTER TABLE Items ADD Fi;"
+           "INSERT INTO Custom VALUES ('Bw', 'Bw', ''), ('Cu', 'Cu', ''), ('Fi', 'Fi', '');"
+           "UPDATE Items SET Subject = 'S', Cu = 'cu',"
+           " Bw = replace(hex(zeroblob(70)), '00', 'bw '),"
+           " Fi = replace(hex(zeroblob(50)), '00', 'fi '),"
+           " Comments = replace(hex(zeroblob(100)), '00', 'cm ')");
+    report_.LoadCustomCombos();
+    const std::string pdf = (folder_ / "detail.pdf").string();
+    engine::writePdf(*report_.run(), pdf);
+    const auto all = pdfWords(pdf);
+    auto tops = [&](const std::string& prefix) { // of the lines whose first word has it
+        std::set<double> out;
+        for (const auto& w : all)
+            if (w.page == 1 && w.text.rfind(prefix, 0) == 0)
+                out.insert(w.yMin);
+        return std::vector<double>(out.begin(), out.end());
+    };
+    const double pitch = 2472 / 2048.0, top = 72, custom = 72 + 171; // Tahoma's Windows pitch
+    // Tahoma 9 bold; custom captions and values in 8 after values of 3, 1 and 2 lines.
+    for (const auto& [word, at] : {std::pair{"Number:", top + 81},
+                                   {"bw", custom},
+                                   {"Cu:", custom + 13.5 + 16 * pitch},
+                                   {"Fi:", custom + 27 + 16 * pitch},
+                                   {"Comments", top + (3390 + 840 + 180) / 20.0 + 24 * pitch}})
+        EXPECT_NEAR(tops(word).at(0), at, 0.5) << word;
+    for (const auto& [prefix, lines, size] :
+         {std::tuple{"bw", 3u, 8}, {"fi", 2u, 8}, {"cm", 8u, 9}}) {
+        const auto t = tops(prefix);
+        ASSERT_EQ(t.size(), lines) << prefix;
+        for (std::size_t i = 1; i < t.size(); ++i)
+            EXPECT_NEAR(t[i] - t[i - 1], size * pitch, 0.01) << prefix << i;
+    }
 }

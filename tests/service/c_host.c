@@ -102,6 +102,16 @@ typedef struct {
     HRESULT (*QueryInterface)(void* self, const GUID* iid, void** out);
     ULONG (*AddRef)(void* self);
     ULONG (*Release)(void* self);
+} UnknownVtbl;
+
+typedef struct {
+    const UnknownVtbl* vtbl;
+} Unknown;
+
+typedef struct {
+    HRESULT (*QueryInterface)(void* self, const GUID* iid, void** out);
+    ULONG (*AddRef)(void* self);
+    ULONG (*Release)(void* self);
     HRESULT (*CreateInstance)(void* self, void* outer, const GUID* iid, void** out);
     HRESULT (*LockServer)(void* self, int32_t lock);
 } FactoryVtbl;
@@ -109,6 +119,19 @@ typedef struct {
 typedef struct {
     const FactoryVtbl* vtbl;
 } Factory;
+
+typedef struct {
+    UnknownVtbl base;
+    HRESULT (*GetGUID)(void* self, GUID* iid);
+    HRESULT (*GetSource)(void* self, BSTR* source);
+    HRESULT (*GetDescription)(void* self, BSTR* description);
+    HRESULT (*GetHelpFile)(void* self, BSTR* file);
+    HRESULT (*GetHelpContext)(void* self, uint32_t* context);
+} ErrorInfoVtbl;
+
+typedef struct {
+    const ErrorInfoVtbl* vtbl;
+} ErrorInfo;
 
 static const GUID CLSID_clsReports = {
     0x6B916C62, 0x3383, 0x11D3, {0x89, 0xC6, 0x00, 0xA0, 0x24, 0xAC, 0x46, 0xEE}};
@@ -243,8 +266,11 @@ int main(int argc, char** argv) {
     HRESULT (*can_unload)(void) = (HRESULT(*)(void))dlsym(module, "DllCanUnloadNow");
     CHECK(get_class_object != NULL);
     CHECK(can_unload != NULL);
+    HRESULT(*get_error_info)
+    (uint32_t, ErrorInfo**) = (HRESULT(*)(uint32_t, ErrorInfo**))dlsym(module, "GetErrorInfo");
+    CHECK(get_error_info != NULL);
     CHECK(dlsym(module, "_ZN4vorn10clsReportsD2Ev") == NULL); /* nothing but the entry points */
-    if (!get_class_object || !can_unload)
+    if (!get_class_object || !can_unload || !get_error_info)
         return 1;
 
     CHECK(can_unload() == S_OK);
@@ -275,6 +301,14 @@ int main(int argc, char** argv) {
     r->vtbl->base.Release(r);
     CHECK(r->vtbl->base.QueryInterface(r, &IID_IClassFactory, &iface) == E_NOINTERFACE &&
           iface == NULL);
+
+    /* One description of the interface, for hosts that read it. */
+    UINT infos = 0;
+    Unknown* typeInfo = NULL;
+    CHECK(r->vtbl->base.GetTypeInfoCount(r, &infos) == S_OK && infos == 1);
+    CHECK(r->vtbl->base.GetTypeInfo(r, 0, 0, (void**)&typeInfo) == S_OK && typeInfo != NULL);
+    if (typeInfo)
+        typeInfo->vtbl->Release(typeInfo);
 
     /* Initial values. */
     /* An [out] string arrives uninitialised; the callee must not read or free it. */
@@ -325,7 +359,19 @@ int main(int argc, char** argv) {
     five.vt = VT_I2;
     five.u.iVal = 5;
     CHECK(r->vtbl->putref_tvwProjects(r, &five) == OBJECT_REQUIRED);
-    CHECK(tree.refs == 2);                            /* kept as it was */
+    CHECK(tree.refs == 2); /* kept as it was */
+    /* The failure's description, as an early-bound host reads it. */
+    ErrorInfo* error = NULL;
+    CHECK(get_error_info(0, &error) == S_OK && error != NULL);
+    BSTR text = NULL;
+    CHECK(error->vtbl->GetDescription(error, &text) == S_OK &&
+          bstr_equals(text, "Object required"));
+    free_bstr(text);
+    CHECK(error->vtbl->GetSource(error, &text) == S_OK && bstr_equals(text, "VornReports"));
+    free_bstr(text);
+    error->vtbl->base.Release(error);
+    CHECK(get_error_info(0, &error) == S_FALSE && error == NULL); /* reading took it */
+
     CHECK(r->vtbl->put_tvwProjects(r, five) == S_OK); /* by value: the number itself */
     CHECK(tree.refs == 1);
     CHECK(r->vtbl->get_tvwProjects(r, &v) == S_OK && v.vt == VT_I2 && v.u.iVal == 5);
@@ -391,6 +437,18 @@ int main(int argc, char** argv) {
     CHECK(get_class_object(&CLSID_clsReports, &IID_IUnknown, (void**)&again) == S_OK);
     CHECK(again->vtbl->LockServer(again, 0) == S_OK);
     again->vtbl->Release(again);
+    CHECK(can_unload() == S_OK);
+
+    /* An error object the host holds keeps its code loaded. */
+    CHECK(get_class_object(&CLSID_clsReports, &IID_IClassFactory, (void**)&factory) == S_OK);
+    CHECK(factory->vtbl->CreateInstance(factory, NULL, &IID__clsReports, (void**)&r) == S_OK);
+    factory->vtbl->Release(factory);
+    CHECK(r->vtbl->get_UserName(r, NULL) != S_OK);
+    CHECK(r->vtbl->base.Release(r) == 0);
+    CHECK(can_unload() == S_OK); /* waiting in its slot, it keeps nothing loaded */
+    CHECK(get_error_info(0, &error) == S_OK);
+    CHECK(can_unload() == S_FALSE);
+    error->vtbl->base.Release(error);
     CHECK(can_unload() == S_OK);
 
     dlclose(module);

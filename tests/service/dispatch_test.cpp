@@ -4,9 +4,11 @@
 #include "host/objects/field_list.h"
 #include "platform/automation/com_error.h"
 #include "platform/automation/late_bound.h"
-#include "platform/engine/output/printing.h"
+#include "platform/automation/module_usage.h"
+#include "platform/engine/printing/printing.h"
 #include "reports/report_objects.h"
 #include "service/cls_reports.h"
+#include "service/report_dispatch.h"
 #include "tests/support/error_code.h"
 #include "tests/support/pdf_reader.h"
 #include "tracker_fixture.h"
@@ -28,7 +30,7 @@ protected:
         TrackerFixture::SetUp();
         makeReportsDatabase(false);
         printed_ = folder_ / "printed.pdf";
-        setenv(engine::kPrintFileVariable, printed_.c_str(), 1);
+        setenv(kPrintFileVariable, printed_.c_str(), 1);
         connection_ = modReportMain().gDSN;
         request_ = makeObject<clsReports>();
         auto fields =
@@ -42,7 +44,7 @@ protected:
         putRefProperty(request_.get(), "tvwProjects", modReportMain().gProjectTree);
     }
     void TearDown() override {
-        unsetenv(engine::kPrintFileVariable);
+        unsetenv(kPrintFileVariable);
         TrackerFixture::TearDown();
     }
     bool print(const std::string& name) {
@@ -116,6 +118,13 @@ TEST_F(Dispatch, ErrorsAfterTheCopyReachTheHostWithTheirCode) {
     putProperty(request_.get(), "SQLStatement", Variant("SELECT * FROM Nowhere"));
     EXPECT_THAT(failureOf([&] { print("Vorn Item List Report"); }).description,
                 ::testing::HasSubstr("Nowhere"));
+}
+
+TEST_F(Dispatch, TheComponentsOwnObjectsDoNotKeepItLoaded) {
+    print("Project Detail"); // opens the local reports database, makes the four reports
+    EXPECT_TRUE(moduleInUse());
+    request_.reset();
+    EXPECT_FALSE(moduleInUse());
 }
 
 TEST_F(Dispatch, TheResultIsFalseThroughTheFunctionTableToo) {

@@ -3,6 +3,7 @@
 #include "platform/engine/layout/line_breaker.h"
 
 #include <algorithm>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -31,16 +32,20 @@ void BandRenderer::render(const Section& section, Band& band) {
     // Controls are visited top-down so that a grown control is known before the
     // controls below it are placed.
     order_.clear();
-    for (const auto& c : section.controls)
+    DesignOrder designOrder = 0;
+    for (const auto& c : section.controls) {
         if (c->visible)
-            order_.push_back(c.get());
+            order_.emplace_back(c.get(), designOrder);
+        if (designOrder < std::numeric_limits<DesignOrder>::max())
+            ++designOrder;
+    }
     auto topOf = [](const Control* c) {
         return c->kind == ControlKind::Line ? std::min(c->y1, c->y2) : c->top;
     };
     std::stable_sort(order_.begin(), order_.end(),
-                     [&](const Control* a, const Control* b) { return topOf(a) < topOf(b); });
+                     [&](const auto& a, const auto& b) { return topOf(a.first) < topOf(b.first); });
 
-    for (const Control* c : order_) {
+    for (const auto& [c, order] : order_) {
         const double designTop = pt(topOf(c));
         double shift = 0;
         for (const Growth& g : growths_)
@@ -52,7 +57,7 @@ void BandRenderer::render(const Section& section, Band& band) {
             band.items.lines.push_back(
                 {static_cast<float>(pt(c->x1)), static_cast<float>(pt(c->y1) + shift),
                  static_cast<float>(pt(c->x2)), static_cast<float>(pt(c->y2) + shift),
-                 document_.colorIndex(c->foreColor)});
+                 document_.colorIndex(c->foreColor), order});
             maxDelta = std::max(maxDelta.value_or(shift), shift);
             continue;
         }
@@ -63,11 +68,11 @@ void BandRenderer::render(const Section& section, Band& band) {
                 band.items.pictures.push_back(
                     {static_cast<float>(pt(c->left)), static_cast<float>(top),
                      static_cast<float>(pt(c->width)), static_cast<float>(height),
-                     document_.pictureIndex(c->picture)});
+                     document_.pictureIndex(c->picture), order});
         } else if (c->kind == ControlKind::CheckBox) {
-            addCheckBox(*c, top, band);
+            addCheckBox(*c, top, order, band);
         } else {
-            height = layoutText(*c, top, band);
+            height = layoutText(*c, top, order, band);
         }
         const double delta = shift + height - designHeightOfControl;
         if (delta > kEpsilon)
@@ -82,7 +87,7 @@ void BandRenderer::render(const Section& section, Band& band) {
     band.height = std::max(0.0, designHeight + change);
 }
 
-double BandRenderer::layoutText(const Control& c, double top, Band& band) {
+double BandRenderer::layoutText(const Control& c, double top, DesignOrder order, Band& band) {
     const double left = pt(c.left);
     const double width = pt(c.width);
     const double designHeight = pt(c.height);
@@ -93,11 +98,11 @@ double BandRenderer::layoutText(const Control& c, double top, Band& band) {
         if (c.backColor)
             band.items.boxes.push_back({static_cast<float>(left), static_cast<float>(top),
                                         static_cast<float>(width), static_cast<float>(designHeight),
-                                        document_.colorIndex(*c.backColor)});
+                                        document_.colorIndex(*c.backColor), order});
         band.items.pageValues.push_back(
             {static_cast<float>(left), static_cast<float>(top), static_cast<float>(width),
              static_cast<float>(metrics.lineHeight), font, document_.colorIndex(c.foreColor),
-             c.alignment, c.pageValue});
+             c.alignment, c.pageValue, order});
         return designHeight;
     }
 
@@ -127,7 +132,11 @@ double BandRenderer::layoutText(const Control& c, double top, Band& band) {
     const double needed = static_cast<double>(lines.size()) * metrics.lineHeight;
     if (lines.size() > 1 && needed > designHeight + kEpsilon) {
         if (c.canGrow) {
-            height = needed;
+            // The first line always prints, so a control holds at least one line
+            // however low it was made (a field added at run time may have no
+            // height): only the lines beyond that room move what lies below.
+            const double room = std::max(designHeight, metrics.lineHeight);
+            height = designHeight + std::max(0.0, needed - room);
         } else {
             // What does not fit below stays out; the first line always prints.
             shown = std::max<std::size_t>(
@@ -138,7 +147,7 @@ double BandRenderer::layoutText(const Control& c, double top, Band& band) {
     if (c.backColor)
         band.items.boxes.push_back({static_cast<float>(left), static_cast<float>(top),
                                     static_cast<float>(width), static_cast<float>(height),
-                                    document_.colorIndex(*c.backColor)});
+                                    document_.colorIndex(*c.backColor), order});
     const std::uint8_t color = document_.colorIndex(c.foreColor);
     for (std::size_t i = 0; i < shown; ++i) {
         if (lines[i].empty())
@@ -152,12 +161,12 @@ double BandRenderer::layoutText(const Control& c, double top, Band& band) {
         band.items.texts.push_back(
             {static_cast<float>(x),
              static_cast<float>(top + static_cast<double>(i) * metrics.lineHeight),
-             static_cast<float>(metrics.lineHeight), run, font, color});
+             static_cast<float>(metrics.lineHeight), run, font, color, order});
     }
     return height;
 }
 
-void BandRenderer::addCheckBox(const Control& c, double top, Band& band) {
+void BandRenderer::addCheckBox(const Control& c, double top, DesignOrder order, Band& band) {
     const FontId font = shaper_.font(c.font);
     const FontMetrics metrics = shaper_.metrics(font);
     const double size = std::min(metrics.ascent, pt(c.height));
@@ -165,7 +174,7 @@ void BandRenderer::addCheckBox(const Control& c, double top, Band& band) {
     const auto color = document_.colorIndex(c.foreColor);
     auto line = [&](double x1, double y1, double x2, double y2) {
         band.items.lines.push_back({static_cast<float>(x1), static_cast<float>(y1),
-                                    static_cast<float>(x2), static_cast<float>(y2), color});
+                                    static_cast<float>(x2), static_cast<float>(y2), color, order});
     };
     const double y = top + (metrics.ascent - size);
     line(x, y, x + size, y);
@@ -184,7 +193,7 @@ void BandRenderer::addCheckBox(const Control& c, double top, Band& band) {
         if (!lines.empty())
             band.items.texts.push_back({static_cast<float>(textLeft), static_cast<float>(top),
                                         static_cast<float>(metrics.lineHeight),
-                                        shaper_.shape(font, lines.front()), font, color});
+                                        shaper_.shape(font, lines.front()), font, color, order});
     }
 }
 

@@ -9,6 +9,7 @@
 #include "platform/engine/model/section.h"
 
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vorn::engine {
@@ -28,13 +29,13 @@ private:
     };
 
     /// Adds a label's or field's text; returns the height it takes.
-    double layoutText(const Control& control, double top, Band& band);
-    void addCheckBox(const Control& control, double top, Band& band);
+    double layoutText(const Control& control, double top, DesignOrder order, Band& band);
+    void addCheckBox(const Control& control, double top, DesignOrder order, Band& band);
 
     TextShaper& shaper_;
     PageList& document_;
     // Kept between bands: a report renders hundreds of thousands of them.
-    std::vector<const Control*> order_;
+    std::vector<std::pair<const Control*, DesignOrder>> order_;
     std::vector<Growth> growths_;
     std::vector<std::string_view> lines_;
 };

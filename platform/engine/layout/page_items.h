@@ -1,7 +1,8 @@
 // What a laid-out page holds: positioned text lines, boxes, lines and pictures,
 // in points from the paper's top-left corner (within a band: from the band's).
 // Items are small and kept in flat arrays so a report of thousands of pages
-// stays compact.
+// stays compact. Each carries the design order of the control it comes from:
+// a page is painted in that order, later controls over earlier ones.
 #pragma once
 
 #include "platform/engine/layout/text_shaper.h"
@@ -15,6 +16,9 @@
 
 namespace vorn::engine {
 
+/// A control's place among its band's controls; bands of a page never overlap.
+using DesignOrder = std::uint16_t;
+
 struct TextItem {
     float x;
     float top; // the line's top; the baseline is top + ascent
@@ -22,21 +26,25 @@ struct TextItem {
     RunId run;
     FontId font;
     std::uint8_t color; // index into the palette
+    DesignOrder order;
 };
 
 struct BoxItem {
     float x, top, width, height;
     std::uint8_t color;
+    DesignOrder order;
 };
 
 struct LineItem {
     float x1, y1, x2, y2;
     std::uint8_t color;
+    DesignOrder order;
 };
 
 struct PictureItem {
     float x, top, width, height;
     std::uint16_t picture; // index into the picture names
+    DesignOrder order;
 };
 
 /// A page number or page count, known only when the whole report is laid out.
@@ -46,6 +54,7 @@ struct PageValueItem {
     std::uint8_t color;
     Alignment alignment;
     PageValue value;
+    DesignOrder order;
 };
 
 struct ItemList {

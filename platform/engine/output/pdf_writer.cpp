@@ -1,7 +1,7 @@
 #include "platform/engine/output/pdf_writer.h"
 
+#include "platform/engine/allocator_tuning.h"
 #include "platform/engine/engine_error.h"
-#include "platform/engine/output/allocator_tuning.h"
 #include "platform/engine/output/cairo_handles.h"
 #include "platform/engine/page_document.h"
 
@@ -51,7 +51,7 @@ void addOutline(cairo_surface_t* surface, const PageDocument& document) {
 }
 
 void render(const PageDocument& document, std::ostream& out) {
-    tuneAllocatorForOutput();
+    tuneAllocatorForReports();
     const PageSize size = document.pageSize();
     CairoSurfacePtr surface(
         cairo_pdf_surface_create_for_stream(writeChunk, &out, size.width, size.height));

@@ -13,6 +13,8 @@ struct PreviewOptions {
     std::string key;
     /// Window icon as the bytes of an image file (ICO, BMP, PNG...); empty for none.
     std::vector<std::uint8_t> icon;
+    /// Where the window's own print command prints: see PrintOptions::printFile.
+    std::string printFile;
 };
 
 } // namespace vorn::engine

@@ -1,8 +1,8 @@
 #include "platform/engine/preview/preview_registry.h"
 
 #include "platform/engine/engine_error.h"
-#include "platform/engine/preview/gtk_session.h"
 #include "platform/engine/preview/preview_window.h"
+#include "platform/toolkit/gui.h"
 
 #include <glibmm/main.h>
 
@@ -38,11 +38,12 @@ PreviewWindow& showPreview(std::shared_ptr<const PageDocument> document,
                            const PreviewOptions& options) {
     if (!document || document->pageCount() <= 0)
         throw EngineError(error_code::kInvalidArgument, "The report has no pages to preview");
-    ensureGtk();
+    toolkit::requireDisplay();
     auto& windows = openWindows();
     if (auto found = windows.find(options.key); found != windows.end()) {
         PreviewWindow& window = *found->second;
         window.setDocument(std::move(document));
+        window.setPrintFile(options.printFile);
         window.present();
         return window;
     }

@@ -2,7 +2,7 @@
 
 #include "platform/engine/engine_error.h"
 #include "platform/engine/output/pdf_writer.h"
-#include "platform/engine/output/printing.h"
+#include "platform/engine/printing/printing.h"
 
 #include <gdkmm/pixbufloader.h>
 #include <gtkmm/filechooserdialog.h>
@@ -39,7 +39,8 @@ std::string suggestedFileName(const std::string& title) {
 } // namespace
 
 PreviewWindow::PreviewWindow(std::shared_ptr<const PageDocument> document,
-                             const PreviewOptions& options) {
+                             const PreviewOptions& options)
+    : printFile_(options.printFile) {
     if (!options.icon.empty())
         set_icon(pictureFrom(options.icon));
     set_default_size(kDefaultWidth, kDefaultHeight);
@@ -211,6 +212,7 @@ void PreviewWindow::printDocument() {
         PrintOptions options;
         options.showPrinterDialog = true;
         options.currentPage = currentPage();
+        options.printFile = printFile_;
         print(*document_, options);
     } catch (const std::exception& e) {
         showError("The report could not be printed.", e.what());

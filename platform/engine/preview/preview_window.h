@@ -25,6 +25,8 @@ public:
     /// Shows another run of the report, on the same page when it still exists,
     /// else on the first.
     void setDocument(std::shared_ptr<const PageDocument> document);
+    /// Where printDocument prints: see PrintOptions::printFile.
+    void setPrintFile(std::string file) { printFile_ = std::move(file); }
     const PageDocument& document() const noexcept { return *document_; }
 
     int currentPage() const noexcept { return view_.page(); }
@@ -57,6 +59,7 @@ private:
     void showError(const std::string& what, const std::string& reason);
 
     std::shared_ptr<const PageDocument> document_;
+    std::string printFile_;
     Gtk::Box layout_{Gtk::ORIENTATION_VERTICAL};
     Gtk::Box toolbar_{Gtk::ORIENTATION_HORIZONTAL, 2};
     std::vector<std::unique_ptr<Gtk::Button>> buttons_;

@@ -1,9 +1,9 @@
 #include "platform/engine/render/pango_text_shaper.h"
 
 #include "platform/engine/engine_error.h"
-#include "platform/engine/fonts.h"
+#include "platform/engine/render/windows_font_metrics.h"
+#include "platform/toolkit/fonts.h"
 
-#include <cairo-ft.h>
 #include <cairo.h>
 #include <fontconfig/fontconfig.h>
 #include <pango/pangocairo.h>
@@ -27,43 +27,6 @@ struct FontOptionsDeleter {
 struct ScaledFontDeleter {
     void operator()(cairo_scaled_font_t* f) const { cairo_scaled_font_destroy(f); }
 };
-struct PatternDeleter {
-    void operator()(FcPattern* p) const { FcPatternDestroy(p); }
-};
-struct FontFaceDeleter {
-    void operator()(cairo_font_face_t* f) const { cairo_font_face_destroy(f); }
-};
-
-/// Wine's Tahoma Bold is drawn so thin that it reads as regular type set wide;
-/// its regular face made bold by FreeType looks like the bold the designs meant.
-bool wantsSyntheticBold(const FontStyle& style) {
-    return style.bold && style.name == "Tahoma";
-}
-
-/// `regular` drawn with synthetic emboldening, at the same size and options.
-cairo_scaled_font_t* emboldened(PangoFont* regular, cairo_scaled_font_t* regularScaled,
-                                const cairo_font_options_t* options) {
-    if (!PANGO_IS_FC_FONT(regular))
-        return nullptr;
-    std::unique_ptr<FcPattern, PatternDeleter> pattern(
-        FcPatternDuplicate(pango_fc_font_get_pattern(PANGO_FC_FONT(regular))));
-    if (!pattern)
-        return nullptr;
-    FcPatternDel(pattern.get(), FC_EMBOLDEN);
-    FcPatternAddBool(pattern.get(), FC_EMBOLDEN, FcTrue);
-    std::unique_ptr<cairo_font_face_t, FontFaceDeleter> face(
-        cairo_ft_font_face_create_for_pattern(pattern.get()));
-    cairo_matrix_t fontMatrix;
-    cairo_matrix_t ctm;
-    cairo_scaled_font_get_font_matrix(regularScaled, &fontMatrix);
-    cairo_matrix_init_identity(&ctm);
-    cairo_scaled_font_t* scaled = cairo_scaled_font_create(face.get(), &fontMatrix, &ctm, options);
-    if (cairo_scaled_font_status(scaled) != CAIRO_STATUS_SUCCESS) {
-        cairo_scaled_font_destroy(scaled);
-        return nullptr;
-    }
-    return scaled;
-}
 
 constexpr std::size_t kChunkSize = 1 << 20;
 
@@ -150,7 +113,7 @@ PangoTextShaper::Key PangoTextShaper::keyOf(FontId font, std::string_view text) 
 }
 
 PangoTextShaper::PangoTextShaper() : impl_(std::make_unique<Impl>()) {
-    ensureFonts();
+    toolkit::ensureFonts();
     impl_->fontMap.reset(pango_cairo_font_map_new());
     pango_cairo_font_map_set_resolution(PANGO_CAIRO_FONT_MAP(impl_->fontMap.get()), 72.0);
     impl_->context.reset(pango_font_map_create_context(impl_->fontMap.get()));
@@ -173,9 +136,10 @@ FontId PangoTextShaper::font(const FontStyle& style) {
     pango_font_description_set_family(description.get(), style.name.c_str());
     pango_font_description_set_size(description.get(),
                                     static_cast<gint>(std::lround(style.size * PANGO_SCALE)));
-    const bool synthetic = wantsSyntheticBold(style);
-    pango_font_description_set_weight(
-        description.get(), style.bold && !synthetic ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+    // Bold is the family's own bold face (Wine's tahomabd.ttf for Tahoma), with its
+    // own widths, never the regular face emboldened.
+    pango_font_description_set_weight(description.get(),
+                                      style.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
     auto face = std::make_unique<Face>();
     face->id = static_cast<FontId>(faces_.size());
     face->description.reset(pango_font_description_copy(description.get()));
@@ -187,14 +151,18 @@ FontId PangoTextShaper::font(const FontStyle& style) {
         pango_cairo_font_get_scaled_font(PANGO_CAIRO_FONT(face->font.get()));
     if (!scaled || cairo_scaled_font_status(scaled) != CAIRO_STATUS_SUCCESS)
         throw EngineError(error_code::kFail, "The font " + style.name + " cannot be used");
-    cairo_scaled_font_t* bold =
-        synthetic ? emboldened(face->font.get(), scaled, impl_->options.get()) : nullptr;
-    face->scaled.reset(bold ? bold : cairo_scaled_font_reference(scaled));
-    scaled = face->scaled.get();
+    face->scaled.reset(cairo_scaled_font_reference(scaled));
     cairo_scaled_font_get_font_matrix(scaled, &face->matrix);
-    cairo_font_extents_t extents;
-    cairo_scaled_font_extents(scaled, &extents);
-    face->metrics = {extents.ascent, extents.descent, extents.height};
+    // Text is placed and spaced as the original platform did, from the font's
+    // Windows metrics; cairo's extents follow the typographic ones when the font
+    // asks for them, and sit a quarter em higher with lines an em apart for Tahoma.
+    if (auto tables = readWindowsFontTables(scaled)) {
+        face->metrics = windowsMetrics(*tables, face->matrix.yy);
+    } else {
+        cairo_font_extents_t extents;
+        cairo_scaled_font_extents(scaled, &extents);
+        face->metrics = {extents.ascent, extents.descent, extents.height};
+    }
     if (PANGO_IS_FC_FONT(face->font.get())) {
         FcPattern* pattern = pango_fc_font_get_pattern(PANGO_FC_FONT(face->font.get()));
         FcChar8* family = nullptr;

@@ -1,9 +1,10 @@
 // The real fonts: pango finds the face a design's font name stands for (Wine's
 // Tahoma, Liberation Sans for Arial) at 72 points per inch with hinting off, and
 // cairo gives each character its glyph and advance, looked up once per character
-// and font. A run keeps only its text and width, once per distinct (font, text):
-// its glyphs, with unrounded positions, are produced again when a page is drawn,
-// which costs less than holding them for thousands of pages.
+// and font. Lines are placed and spaced by the face's Windows metrics. A run
+// keeps only its text and width, once per distinct (font, text): its glyphs, with
+// unrounded positions, are produced again when a page is drawn, which costs less
+// than holding them for thousands of pages.
 #pragma once
 
 #include "platform/engine/layout/text_shaper.h"

@@ -23,6 +23,15 @@ void setColor(cairo_t* cr, const Color& c) {
     cairo_set_source_rgb(cr, c.red / 255.0, c.green / 255.0, c.blue / 255.0);
 }
 
+enum class PaintKind : std::uint8_t { Box, Picture, Line, Text, PageValue };
+
+/// One item of a page in the order it is painted.
+struct PaintStep {
+    DesignOrder order;
+    PaintKind kind;
+    std::uint32_t index; // within the page's items of its kind
+};
+
 /// The glyphs of one page in one font and colour, drawn with a single call.
 struct GlyphBatch {
     FontId font;
@@ -75,43 +84,28 @@ void ReportDocument::paint(int index, cairo_t* cr) const {
         throw std::out_of_range("No page " + std::to_string(index));
     SaveRestore guard(cr);
 
-    for (const BoxItem& box : pages_.boxes(index)) {
-        setColor(cr, pages_.palette[box.color]);
-        cairo_rectangle(cr, box.x, box.top, box.width, box.height);
-        cairo_fill(cr);
-    }
-
-    for (const PictureItem& item : pages_.pictures(index)) {
-        cairo_surface_t* surface = pictureSurface(item.picture);
-        if (!surface)
-            continue;
-        // The picture keeps its proportions and sits centred in its frame.
-        const double w = cairo_image_surface_get_width(surface);
-        const double h = cairo_image_surface_get_height(surface);
-        if (w <= 0 || h <= 0)
-            continue;
-        const double scale = std::min(item.width / w, item.height / h);
-        SaveRestore pictureGuard(cr);
-        cairo_translate(cr, item.x + (item.width - w * scale) / 2,
-                        item.top + (item.height - h * scale) / 2);
-        cairo_scale(cr, scale, scale);
-        cairo_set_source_surface(cr, surface, 0, 0);
-        cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
-        cairo_rectangle(cr, 0, 0, w, h);
-        cairo_fill(cr);
-    }
-
-    auto lines = pages_.lines(index);
-    if (lines.size > 0) {
-        cairo_set_line_width(cr, kRuleWidth);
-        cairo_set_line_cap(cr, CAIRO_LINE_CAP_SQUARE);
-        for (const LineItem& line : lines) {
-            setColor(cr, pages_.palette[line.color]);
-            cairo_move_to(cr, line.x1, line.y1);
-            cairo_line_to(cr, line.x2, line.y2);
-            cairo_stroke(cr);
-        }
-    }
+    // Controls are painted in design order, later ones over earlier ones. Texts
+    // gather into one glyph list per font and colour, drawn when something that
+    // may cover them comes next, so a page of plain text is still one call a font.
+    const auto boxes = pages_.boxes(index);
+    const auto pictures = pages_.pictures(index);
+    const auto lines = pages_.lines(index);
+    const auto texts = pages_.texts(index);
+    const auto pageValues = pages_.pageValues(index);
+    std::vector<PaintStep> steps;
+    steps.reserve(boxes.size + pictures.size + lines.size + texts.size + pageValues.size);
+    auto collect = [&](const auto& span, PaintKind kind) {
+        for (std::size_t i = 0; i < span.size; ++i)
+            steps.push_back({span.first[i].order, kind, static_cast<std::uint32_t>(i)});
+    };
+    collect(boxes, PaintKind::Box);
+    collect(pictures, PaintKind::Picture);
+    collect(lines, PaintKind::Line);
+    collect(texts, PaintKind::Text);
+    collect(pageValues, PaintKind::PageValue);
+    std::stable_sort(steps.begin(), steps.end(), [](const PaintStep& a, const PaintStep& b) {
+        return a.order != b.order ? a.order < b.order : a.kind < b.kind;
+    });
 
     std::deque<GlyphBatch> batches;
     auto addRun = [&](RunId run, FontId font, std::uint8_t color, double x, double top) {
@@ -121,23 +115,80 @@ void ReportDocument::paint(int index, cairo_t* cr) const {
                                   return batchFor(batches, face, color).glyphs;
                               });
     };
-    for (const TextItem& text : pages_.texts(index))
-        addRun(text.run, text.font, text.color, text.x, text.top);
-    for (const PageValueItem& item : pages_.pageValues(index)) {
-        const RunId run = shaper_->shape(item.font, pageValueText(item, index));
-        double x = item.x;
-        const double slack = item.width - shaper_->width(run);
-        if (item.alignment == Alignment::Center)
-            x += slack / 2;
-        else if (item.alignment == Alignment::Right)
-            x += slack;
-        addRun(run, item.font, item.color, x, item.top);
+    auto drawTexts = [&] {
+        for (const GlyphBatch& batch : batches) {
+            setColor(cr, pages_.palette[batch.color]);
+            shaper_->selectFont(cr, batch.font);
+            cairo_show_glyphs(cr, batch.glyphs.data(), static_cast<int>(batch.glyphs.size()));
+        }
+        batches.clear();
+    };
+
+    for (const PaintStep& step : steps) {
+        switch (step.kind) {
+        case PaintKind::Text: {
+            const TextItem& text = texts.first[step.index];
+            addRun(text.run, text.font, text.color, text.x, text.top);
+            break;
+        }
+        case PaintKind::PageValue: {
+            const PageValueItem& item = pageValues.first[step.index];
+            const RunId run = shaper_->shape(item.font, pageValueText(item, index));
+            double x = item.x;
+            const double slack = item.width - shaper_->width(run);
+            if (item.alignment == Alignment::Center)
+                x += slack / 2;
+            else if (item.alignment == Alignment::Right)
+                x += slack;
+            addRun(run, item.font, item.color, x, item.top);
+            break;
+        }
+        case PaintKind::Box: {
+            drawTexts();
+            const BoxItem& box = boxes.first[step.index];
+            setColor(cr, pages_.palette[box.color]);
+            cairo_rectangle(cr, box.x, box.top, box.width, box.height);
+            cairo_fill(cr);
+            break;
+        }
+        case PaintKind::Picture:
+            drawTexts();
+            paintPicture(cr, pictures.first[step.index]);
+            break;
+        case PaintKind::Line: {
+            drawTexts();
+            const LineItem& line = lines.first[step.index];
+            cairo_set_line_width(cr, kRuleWidth);
+            cairo_set_line_cap(cr, CAIRO_LINE_CAP_SQUARE);
+            setColor(cr, pages_.palette[line.color]);
+            cairo_move_to(cr, line.x1, line.y1);
+            cairo_line_to(cr, line.x2, line.y2);
+            cairo_stroke(cr);
+            break;
+        }
+        }
     }
-    for (const GlyphBatch& batch : batches) {
-        setColor(cr, pages_.palette[batch.color]);
-        shaper_->selectFont(cr, batch.font);
-        cairo_show_glyphs(cr, batch.glyphs.data(), static_cast<int>(batch.glyphs.size()));
-    }
+    drawTexts();
+}
+
+void ReportDocument::paintPicture(cairo_t* cr, const PictureItem& item) const {
+    cairo_surface_t* surface = pictureSurface(item.picture);
+    if (!surface)
+        return;
+    const double w = cairo_image_surface_get_width(surface);
+    const double h = cairo_image_surface_get_height(surface);
+    if (w <= 0 || h <= 0)
+        return;
+    // Every picture is stretched to fill its frame: the designs size the frames
+    // for their pictures (the banner spans the whole title), and a picture kept
+    // at its own proportions would leave the banner's ends white under the title.
+    SaveRestore pictureGuard(cr);
+    cairo_translate(cr, item.x, item.top);
+    cairo_scale(cr, item.width / w, item.height / h);
+    cairo_set_source_surface(cr, surface, 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
+    cairo_rectangle(cr, 0, 0, w, h);
+    cairo_fill(cr);
 }
 
 } // namespace vorn::engine

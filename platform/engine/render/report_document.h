@@ -38,6 +38,7 @@ public:
 
 private:
     cairo_surface_t* pictureSurface(std::uint16_t index) const;
+    void paintPicture(cairo_t* cr, const PictureItem& item) const;
 
     PageList pages_;
     std::unique_ptr<PangoTextShaper> shaper_;

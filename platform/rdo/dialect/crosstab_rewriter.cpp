@@ -12,16 +12,12 @@ namespace vorn::rdo::dialect {
 
 namespace {
 
-bool containsAggregate(const SyntaxNode& node) {
-    if (isAggregateCall(node)) {
-        return true;
-    }
-    for (const SyntaxNode* child : node.children()) {
-        if (child->kind != NodeKind::Subquery && containsAggregate(*child)) {
-            return true;
-        }
-    }
-    return false;
+// Count and Sum of cells that land in one column add up; judged from the
+// call itself, never from how the text happens to be spaced.
+bool isAdditiveAggregate(const SyntaxNode& aggregate) {
+    const Token* name = aggregate.firstToken();
+    return isAggregateCall(aggregate) && name &&
+           (name->is("COUNT") || name->is("COUNT_BIG") || name->is("SUM"));
 }
 
 SyntaxNode& expressionOf(const SyntaxNode& item) {
@@ -110,9 +106,7 @@ Crosstab CrosstabRewriter::rewrite(NodePtr& statement) const {
             throw DialectError::unsupported("TRANSFORM grouping by a column it does not select");
         }
     }
-    const std::string aggregateText = aggregate.canonical();
-    layout.additiveCells =
-        aggregateText.rfind("count(", 0) == 0 || aggregateText.rfind("sum(", 0) == 0;
+    layout.additiveCells = isAdditiveAggregate(aggregate);
     layout.pivotColumn = items.size();
     layout.cellColumn = items.size() + 1;
     layout.kindColumn = items.size() + 2;

@@ -1,5 +1,6 @@
 #include "platform/rdo/dialect/expression_rewriter.h"
 
+#include "platform/rdo/dialect/concatenation_rewriter.h"
 #include "platform/rdo/dialect/dialect_error.h"
 
 #include <algorithm>
@@ -54,6 +55,18 @@ bool isAggregateCall(const SyntaxNode& node) {
                        [&](const char* aggregate) { return name->is(aggregate); });
 }
 
+bool containsAggregate(const SyntaxNode& node) {
+    if (isAggregateCall(node)) {
+        return true;
+    }
+    for (const SyntaxNode* child : node.children()) {
+        if (child->kind != NodeKind::Subquery && containsAggregate(*child)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 ExpressionRewriter::ExpressionRewriter(Target target, SourceDialect source)
     : target_(target), source_(source) {}
 
@@ -71,6 +84,7 @@ void ExpressionRewriter::rewrite(SyntaxNode& root) const {
             break;
         case NodeKind::Expression:
             rewriteLike(*slot);
+            rewriteConcatenation(slot, source_);
             break;
         default:
             break;

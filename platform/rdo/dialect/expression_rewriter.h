@@ -53,5 +53,7 @@ private:
 bool isStringLiteral(const SyntaxNode& node);
 /// Whether `node` is an aggregate call: Count(...), Sum(...), ...
 bool isAggregateCall(const SyntaxNode& node);
+/// Whether an aggregate call stands anywhere in `node` outside subqueries.
+bool containsAggregate(const SyntaxNode& node);
 
 } // namespace vorn::rdo::dialect

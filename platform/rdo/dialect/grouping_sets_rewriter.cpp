@@ -95,6 +95,9 @@ public:
                 substitute(**node);
             }
         }
+        if (kept_ == 0) {
+            keepOneRow(*branch);
+        }
         return branch;
     }
 
@@ -110,6 +113,47 @@ private:
 
     bool isGroupColumn(const std::string& canonical) const {
         return std::find(columns_.begin(), columns_.end(), canonical) != columns_.end();
+    }
+
+    // The grand-total set gives one row even from no rows. Without GROUP BY,
+    // SQLite gives that only for a query with an aggregate in its select
+    // list, so one that has none gets an aggregate that leaves its first
+    // value as it is: CASE WHEN Count(*) >= 0 THEN value END.
+    static void keepOneRow(SyntaxNode& branch) {
+        SyntaxNode& list = *branch.child(NodeKind::SelectList);
+        if (containsAggregate(list)) {
+            return;
+        }
+        // A select item that was a rolled-up column is a NULL of its own by now.
+        NodePtr* slot = &std::get<NodePtr>(list.parts.front());
+        if ((*slot)->kind == NodeKind::SelectItem) {
+            slot = &std::get<NodePtr>((*slot)->parts.front());
+        }
+        NodePtr& value = *slot;
+        if (value->kind == NodeKind::Name && value->print().ends_with("*")) {
+            throw DialectError::unsupported("* in a SELECT WITH CUBE or ROLLUP");
+        }
+        auto count = makeNode(NodeKind::Call);
+        count->parts.emplace_back(makeToken(TokenKind::Word, "Count", ""));
+        count->parts.emplace_back(makeToken(TokenKind::Symbol, "(", ""));
+        auto star = makeNode(NodeKind::Name);
+        star->parts.emplace_back(makeToken(TokenKind::Symbol, "*", ""));
+        count->parts.emplace_back(std::move(star));
+        count->parts.emplace_back(makeToken(TokenKind::Symbol, ")", ""));
+        auto guard = makeNode(NodeKind::Case);
+        guard->parts.emplace_back(makeToken(TokenKind::Word, "CASE", value->leading()));
+        guard->parts.emplace_back(makeToken(TokenKind::Word, "WHEN"));
+        auto test = makeNode(NodeKind::Comparison);
+        count->leading() = " ";
+        test->parts.emplace_back(std::move(count));
+        test->parts.emplace_back(makeToken(TokenKind::Symbol, ">="));
+        test->parts.emplace_back(makeLiteral("0"));
+        guard->parts.emplace_back(std::move(test));
+        guard->parts.emplace_back(makeToken(TokenKind::Word, "THEN"));
+        value->leading() = " ";
+        guard->parts.emplace_back(std::move(value));
+        guard->parts.emplace_back(makeToken(TokenKind::Word, "END"));
+        value = std::move(guard);
     }
 
     void rebuildGroupBy(SyntaxNode& branch) const {
@@ -135,8 +179,9 @@ private:
         for (std::size_t i = 0; i < keptColumns.size(); ++i) {
             if (i > 0) {
                 parts.emplace_back(makeToken(TokenKind::Symbol, ",", ""));
-                keptColumns[i]->leading() = " ";
             }
+            // A column written straight after a comma ("a,b") would run into BY.
+            keptColumns[i]->leading() = " ";
             parts.emplace_back(std::move(keptColumns[i]));
         }
         groupBy.parts = std::move(parts);

@@ -1,5 +1,6 @@
 #include "platform/rdo/dialect/source_dialect.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace vorn::rdo::dialect {
@@ -25,7 +26,22 @@ int argumentSeparators(const std::vector<Token>& tokens, std::size_t open) {
     return -1;
 }
 
+// A text literal, or a "text" as Access writes one, on either side of the
+// operator at `at`.
+bool besideText(const std::vector<Token>& tokens, std::size_t at) {
+    const auto isText = [](const Token& token) {
+        return token.kind == TokenKind::String ||
+               (token.kind == TokenKind::QuotedName && token.text.front() == '"');
+    };
+    return isText(tokens[at + 1]) || (at > 0 && isText(tokens[at - 1]));
+}
+
 } // namespace
+
+bool containsOperator(const std::vector<Token>& tokens, std::string_view op) {
+    return std::any_of(tokens.begin(), tokens.end(),
+                       [&](const Token& token) { return token.isSymbol(op); });
+}
 
 DialectFinding detectDialect(const std::vector<Token>& tokens) {
     if (tokens.empty()) {
@@ -57,6 +73,16 @@ DialectFinding detectDialect(const std::vector<Token>& tokens) {
     for (std::size_t i = 0; i + 1 < tokens.size(); ++i) {
         if (tokens[i + 1].isSymbol("(") && (tokens[i].is("NZ") || tokens[i].is("IIF"))) {
             return {SourceDialect::Access, tokens[i].is("NZ") ? "Nz" : "IIf"};
+        }
+    }
+    for (std::size_t i = 0; i + 1 < tokens.size(); ++i) {
+        if (tokens[i].isSymbol("&") && besideText(tokens, i)) {
+            return {SourceDialect::Access, "&"};
+        }
+    }
+    for (std::size_t i = 0; i + 1 < tokens.size(); ++i) {
+        if (tokens[i].isSymbol("+") && besideText(tokens, i)) {
+            return {SourceDialect::TransactSql, "+ joining text"};
         }
     }
     return {};

@@ -1,5 +1,6 @@
 #include "platform/rdo/dialect/sql_parser.h"
 
+#include "platform/automation/ascii_case.h"
 #include "platform/rdo/dialect/dialect_error.h"
 
 #include <algorithm>
@@ -12,13 +13,7 @@ namespace vorn::rdo::dialect {
 
 namespace {
 
-std::string upper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return out;
-}
+using automation::asciiUpper;
 
 // Sorted, for binary search.
 constexpr std::array<std::string_view, 83> kReserved = {
@@ -66,8 +61,26 @@ std::string describe(const Token& token) {
 
 } // namespace
 
+// Counts one level of nesting for as long as it lives.
+class SqlParser::NestingGuard {
+public:
+    explicit NestingGuard(SqlParser& parser) : parser_(parser) {
+        if (++parser_.nesting_ > kMaxNesting) {
+            --parser_.nesting_;
+            throw DialectError::unsupported("nesting deeper than " + std::to_string(kMaxNesting) +
+                                            " levels");
+        }
+    }
+    ~NestingGuard() { --parser_.nesting_; }
+    NestingGuard(const NestingGuard&) = delete;
+    NestingGuard& operator=(const NestingGuard&) = delete;
+
+private:
+    SqlParser& parser_;
+};
+
 bool isReservedWord(std::string_view word) {
-    return std::binary_search(kReserved.begin(), kReserved.end(), upper(word));
+    return std::binary_search(kReserved.begin(), kReserved.end(), asciiUpper(word));
 }
 
 SqlParser::SqlParser(std::vector<Token> tokens) : tokens_(std::move(tokens)) {
@@ -132,7 +145,7 @@ NodePtr SqlParser::parseStatement() {
     } else if (atKeyword("SELECT")) {
         statement = parseQuery();
     } else {
-        throw DialectError::unsupported(upper(peek().text) + " statement");
+        throw DialectError::unsupported(asciiUpper(peek().text) + " statement");
     }
     if (atSymbol(";")) {
         add(*statement, take());
@@ -263,6 +276,7 @@ NodePtr SqlParser::parseFrom() {
 }
 
 void SqlParser::parseTableReferences(SyntaxNode& into) {
+    const NestingGuard level(*this);
     parseTableFactor(into);
     while (true) {
         if (atSymbol(",")) {
@@ -332,7 +346,7 @@ NodePtr SqlParser::parseGroupBy() {
     if (atKeyword("WITH")) {
         add(*group, take());
         if (!atKeyword("CUBE") && !atKeyword("ROLLUP")) {
-            throw DialectError::unsupported("GROUP BY ... WITH " + upper(peek().text));
+            throw DialectError::unsupported("GROUP BY ... WITH " + asciiUpper(peek().text));
         }
         add(*group, take());
     }
@@ -374,6 +388,7 @@ NodePtr SqlParser::parseClause(NodeKind kind) {
 }
 
 NodePtr SqlParser::parseExpression() {
+    const NestingGuard level(*this);
     NodePtr left = parseAnd();
     if (!atKeyword("OR")) {
         return left;
@@ -405,6 +420,7 @@ NodePtr SqlParser::parseNot() {
     if (!atKeyword("NOT")) {
         return parsePredicate();
     }
+    const NestingGuard level(*this);
     auto node = makeNode(NodeKind::Expression);
     add(*node, take());
     add(*node, parseNot());
@@ -474,6 +490,7 @@ NodePtr SqlParser::parseArithmetic() {
 
 NodePtr SqlParser::parseUnary() {
     if (atSymbol("-") || atSymbol("+") || atSymbol("~")) {
+        const NestingGuard level(*this);
         auto node = makeNode(NodeKind::Expression);
         add(*node, take());
         add(*node, parseUnary());

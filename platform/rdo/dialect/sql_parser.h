@@ -21,10 +21,18 @@ public:
     /// (with any trailing comments) is kept in the returned node.
     /// \throws DialectError: kMalformedSql for text that is not SQL,
     ///         kUnsupportedConstruct for statements other than SELECT,
-    ///         TRANSFORM and DELETE.
+    ///         TRANSFORM and DELETE, and for nesting deeper than kMaxNesting.
     NodePtr parseStatement();
 
+    /// Parentheses, subqueries, NOT and signs nested deeper than this are
+    /// refused: the parser and every walk over the tree recurse once per
+    /// level, and the host's stack is not ours to exhaust. A debug build
+    /// needs about 3 KB of stack per level, so this stays within 512 KB.
+    static constexpr int kMaxNesting = 128;
+
 private:
+    class NestingGuard;
+
     const Token& peek(std::size_t ahead = 0) const;
     Token take();
     Token expectKeyword(const char* keyword);
@@ -62,6 +70,7 @@ private:
 
     std::vector<Token> tokens_;
     std::size_t pos_ = 0;
+    int nesting_ = 0;
 };
 
 /// Whether `word` is a reserved word of SQL that cannot stand as a bare name.

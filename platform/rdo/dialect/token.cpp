@@ -1,5 +1,7 @@
 #include "platform/rdo/dialect/token.h"
 
+#include "platform/automation/ascii_case.h"
+
 #include <algorithm>
 #include <cctype>
 #include <utility>
@@ -23,11 +25,7 @@ std::string undoubled(std::string_view inner, char quote) {
 } // namespace
 
 bool Token::is(std::string_view keyword) const {
-    return kind == TokenKind::Word && text.size() == keyword.size() &&
-           std::equal(text.begin(), text.end(), keyword.begin(), [](char a, char b) {
-               return std::toupper(static_cast<unsigned char>(a)) ==
-                      std::toupper(static_cast<unsigned char>(b));
-           });
+    return kind == TokenKind::Word && automation::asciiEqualNoCase(text, keyword);
 }
 
 std::string Token::name() const {

@@ -1,5 +1,6 @@
 #include "platform/rdo/dialect/translator.h"
 
+#include "platform/automation/ascii_case.h"
 #include "platform/rdo/dialect/crosstab_rewriter.h"
 #include "platform/rdo/dialect/dialect_error.h"
 #include "platform/rdo/dialect/expression_rewriter.h"
@@ -26,22 +27,43 @@ std::string joined(const std::vector<Token>& tokens) {
     return out;
 }
 
-std::string upper(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+using automation::asciiUpper;
+
+bool isNamePart(const Token& token) {
+    return token.kind == TokenKind::QuotedName ||
+           (token.kind == TokenKind::Word && !token.is("FROM"));
+}
+
+// Where the FROM of "DELETE [*|t.*|t] FROM" stands. Jet deletes whole rows
+// whatever stands before FROM, so anything but those forms is refused rather
+// than dropped: dropping it would turn a mistyped statement into a delete of
+// every row.
+std::size_t deleteFromPosition(const std::vector<Token>& tokens) {
+    std::size_t at = 1;
+    if (tokens[at].isSymbol("*")) {
+        ++at;
+    } else if (isNamePart(tokens[at])) {
+        ++at;
+        while (tokens[at].isSymbol(".") &&
+               (isNamePart(tokens[at + 1]) || tokens[at + 1].isSymbol("*"))) {
+            at += 2;
+            if (tokens[at - 1].isSymbol("*")) {
+                break;
+            }
+        }
     }
-    return text;
+    if (tokens[at].is("FROM")) {
+        return at;
+    }
+    if (tokens[at].kind == TokenKind::End) {
+        throw DialectError::malformed("DELETE without FROM");
+    }
+    throw DialectError::malformed("unexpected '" + tokens[at].text + "' before FROM of DELETE");
 }
 
 // "DELETE * FROM t" and "DELETE t.* FROM t" become "DELETE FROM t".
 std::vector<Token> withoutDeleteStar(std::vector<Token> tokens) {
-    std::size_t from = 1;
-    while (from < tokens.size() && !tokens[from].is("FROM")) {
-        ++from;
-    }
-    if (from == tokens.size()) {
-        throw DialectError::malformed("DELETE without FROM");
-    }
+    const std::size_t from = deleteFromPosition(tokens);
     tokens.erase(tokens.begin() + 1, tokens.begin() + static_cast<std::ptrdiff_t>(from));
     return tokens;
 }
@@ -70,7 +92,7 @@ Translation rewriteLegacy(std::vector<Token> tokens, const DialectFinding& findi
     }
     const Token& first = tokens.front();
     if (!first.is("SELECT") && !first.is("TRANSFORM") && !first.is("DELETE")) {
-        throw DialectError::unsupported(finding.construct + " in " + upper(first.text) +
+        throw DialectError::unsupported(finding.construct + " in " + asciiUpper(first.text) +
                                         " statements");
     }
     if (first.is("DELETE")) {
@@ -91,15 +113,20 @@ Translation rewriteLegacy(std::vector<Token> tokens, const DialectFinding& findi
 
 } // namespace
 
-Translation translate(std::string_view sql, Target target) {
+Translation translate(std::string_view sql, Target target, SourceDialect declared) {
     std::vector<Token> tokens = tokenize(sql);
-    const DialectFinding finding = detectDialect(tokens);
+    DialectFinding finding = detectDialect(tokens);
+    if (finding.dialect == SourceDialect::Common && declared == SourceDialect::Access &&
+        containsOperator(tokens, "&")) {
+        finding = {SourceDialect::Access, "&"};
+    }
     switch (target) {
     case Target::SqlServer:
         if (finding.dialect != SourceDialect::Access) {
             return {std::string(sql), std::nullopt};
         }
         if (tokens.front().is("DELETE")) {
+            useSingleQuotedStrings(tokens);
             return {joined(withoutDeleteStar(std::move(tokens))), std::nullopt};
         }
         throw DialectError::unsupported(finding.construct + " on SQL Server");
@@ -113,6 +140,11 @@ Translation translate(std::string_view sql, Target target) {
         break;
     }
     if (finding.dialect == SourceDialect::Common) {
+        // Nothing to parse: an INSERT or UPDATE of the common core needs only
+        // its texts and names put the way the target reads them.
+        if (declared == SourceDialect::Access) {
+            useSingleQuotedStrings(tokens);
+        }
         for (Token& token : tokens) {
             normalizeQuotedName(token);
         }

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "platform/rdo/dialect/crosstab.h"
+#include "platform/rdo/dialect/source_dialect.h"
 #include "platform/rdo/dialect/target.h"
 
 #include <optional>
@@ -25,9 +26,13 @@ struct Translation {
     std::optional<Crosstab> crosstab;
 };
 
+/// `declared` is the dialect of the database the statement was written for,
+/// when the connection knows it; it decides only for a text that shows no
+/// dialect of its own.
 /// \throws DialectError: kUnsupportedConstruct naming a construct that has no
 ///         translation for `target` (e.g. "TRANSFORM without PIVOT", "WITH CUBE
 ///         in Access"), kMalformedSql for text that is not SQL.
-Translation translate(std::string_view sql, Target target);
+Translation translate(std::string_view sql, Target target,
+                      SourceDialect declared = SourceDialect::Common);
 
 } // namespace vorn::rdo::dialect

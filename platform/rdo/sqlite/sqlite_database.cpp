@@ -11,10 +11,24 @@ void SqliteDatabase::Closer::operator()(sqlite3* db) const noexcept {
     sqlite3_close_v2(db);
 }
 
-SqliteDatabase::SqliteDatabase(const std::string& path, bool readOnly) : path_(path) {
+namespace {
+int openFlags(SqliteDatabase::Mode mode) {
+    switch (mode) {
+    case SqliteDatabase::Mode::ReadOnly:
+        return SQLITE_OPEN_READONLY;
+    case SqliteDatabase::Mode::ReadWrite:
+        return SQLITE_OPEN_READWRITE;
+    case SqliteDatabase::Mode::Create:
+        return SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    }
+    return SQLITE_OPEN_READONLY;
+}
+} // namespace
+
+SqliteDatabase::SqliteDatabase(const std::string& path, Mode mode) : path_(path) {
     sqlite3* raw = nullptr;
-    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
-                      SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_EXRESCODE;
+    // One thread uses a handle at a time, so SQLite's own locking would be pure cost.
+    const int flags = openFlags(mode) | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_EXRESCODE;
     const int rc = sqlite3_open_v2(path.c_str(), &raw, flags, nullptr);
     db_.reset(raw);
     if (rc != SQLITE_OK) {
@@ -59,6 +73,11 @@ void SqliteDatabase::setBusyTimeout(std::int32_t milliseconds) {
 
 std::int64_t SqliteDatabase::changes() const noexcept {
     return sqlite3_changes64(db_.get());
+}
+
+void SqliteDatabase::close() {
+    check(sqlite3_close(db_.get()));
+    db_.release();
 }
 
 } // namespace vorn::rdo

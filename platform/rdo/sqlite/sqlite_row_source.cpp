@@ -1,5 +1,6 @@
 #include "platform/rdo/sqlite/sqlite_row_source.h"
 
+#include "platform/automation/ascii_case.h"
 #include "platform/automation/bstr.h"
 #include "platform/automation/ole_date.h"
 #include "platform/rdo/database_error.h"
@@ -16,9 +17,7 @@ namespace {
 bool declaredAsDate(const char* declared) {
     if (!declared)
         return false;
-    std::string type(declared);
-    std::ranges::transform(type, type.begin(),
-                           [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    const std::string type = automation::asciiUpper(declared);
     return type == "DATE" || type == "DATETIME" || type.starts_with("TIMESTAMP");
 }
 

@@ -29,7 +29,9 @@ std::string pragmaValue(const ConnectString& options, std::string_view key) {
 
 SqliteSession::SqliteSession(const std::string& path, const ConnectString& options,
                              const SessionSettings& settings)
-    : db_(std::make_shared<SqliteDatabase>(path, settings.readOnly)) {
+    : db_(std::make_shared<SqliteDatabase>(path, settings.readOnly
+                                                     ? SqliteDatabase::Mode::ReadOnly
+                                                     : SqliteDatabase::Mode::ReadWrite)) {
     db_->setBusyTimeout(std::max(settings.loginTimeout, 0) * 1000);
     if (const std::string sync = pragmaValue(options, "Synchronous"); !sync.empty())
         db_->exec("PRAGMA synchronous=" + sync);

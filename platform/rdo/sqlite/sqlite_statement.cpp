@@ -21,6 +21,40 @@ SqliteStatement::SqliteStatement(const SqliteDatabase& db, std::string_view sql,
         *rest = tail ? sql.substr(static_cast<std::size_t>(tail - sql.data())) : std::string_view{};
 }
 
+void SqliteStatement::bindNull(int parameter) {
+    db_->check(sqlite3_bind_null(stmt_.get(), parameter));
+}
+
+void SqliteStatement::bindInteger(int parameter, std::int64_t value) {
+    db_->check(sqlite3_bind_int64(stmt_.get(), parameter, value));
+}
+
+void SqliteStatement::bindReal(int parameter, double value) {
+    db_->check(sqlite3_bind_double(stmt_.get(), parameter, value));
+}
+
+void SqliteStatement::bindText(int parameter, std::string_view value) {
+    // SQLite binds a null pointer as NULL; an empty text must stay a text.
+    const char* data = value.data() ? value.data() : "";
+    db_->check(sqlite3_bind_text64(stmt_.get(), parameter, data, value.size(), SQLITE_STATIC,
+                                   SQLITE_UTF8));
+}
+
+void SqliteStatement::run() {
+    const int rc = sqlite3_step(stmt_.get());
+    if (rc == SQLITE_ROW || rc == SQLITE_DONE) {
+        sqlite3_reset(stmt_.get());
+        return;
+    }
+    // The reset would overwrite the message, so the error is made first.
+    try {
+        db_->fail(rc);
+    } catch (...) {
+        sqlite3_reset(stmt_.get());
+        throw;
+    }
+}
+
 bool SqliteStatement::step() {
     const int rc = sqlite3_step(stmt_.get());
     if (rc == SQLITE_ROW)

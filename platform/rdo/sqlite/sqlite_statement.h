@@ -3,6 +3,7 @@
 
 #include "platform/rdo/sqlite/sqlite_database.h"
 
+#include <cstdint>
 #include <memory>
 #include <string_view>
 
@@ -23,6 +24,17 @@ public:
     /// True when a row is ready, false when the statement has finished.
     /// \throws DatabaseError
     bool step();
+
+    // Parameters count from 1, as in SQL. Text is not copied: it must stay
+    // valid until the statement has run.
+    void bindNull(int parameter);
+    void bindInteger(int parameter, std::int64_t value);
+    void bindReal(int parameter, double value);
+    void bindText(int parameter, std::string_view value);
+    /// Runs a statement that returns no rows to its end and makes it ready
+    /// for the next values, also when it failed.
+    /// \throws DatabaseError
+    void run();
 
 private:
     struct Finalizer {
