@@ -44,6 +44,7 @@ PageStream::~PageStream() = default;
 
 void PageStream::restart() {
     layouter_.reset();
+    records_.reset(); // one cursor on the records at a time
     pages_ = std::make_unique<PageList>();
     records_ = openRecords(report_);
     layouter_ = std::make_unique<ReportLayouter>(report_, shaper_);
