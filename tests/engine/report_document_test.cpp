@@ -1,5 +1,7 @@
 #include "platform/engine/data/memory_record_source.h"
 #include "platform/engine/engine_error.h"
+#include "platform/engine/output/pdf_writer.h"
+#include "platform/engine/printing/page_selection.h"
 #include "platform/engine/render/run_report.h"
 #include "platform/engine/render/windows_font_metrics.h"
 #include "reports/designs/embedded_designs.h"
@@ -60,6 +62,11 @@ const PdfWord* find(const std::vector<PdfWord>& words, const std::string& text) 
 class ReportDocumentTest : public ::testing::Test {
 protected:
     std::shared_ptr<ReportDocument> projectStatus(int folders) {
+        prepareProjectStatus(folders);
+        return runReport(*report);
+    }
+
+    void prepareProjectStatus(int folders) {
         report = designs::loadReport("repVornProjectDetail");
         std::vector<std::vector<Value>> rows;
         for (int i = 0; i < folders; ++i)
@@ -75,7 +82,6 @@ protected:
         };
         report->setPageFooterBeforePrint(
             [this] { report->control("lblDatePrinted").caption = "05/12/2026 18:00:00"; });
-        return runReport(*report);
     }
 
     std::string pdfOf(const PageDocument& document) {
@@ -204,6 +210,49 @@ TEST_F(ReportDocumentTest, paintingAPageOutsideTheDocumentThrows) {
     std::unique_ptr<cairo_t, void (*)(cairo_t*)> cr(cairo_create(surface.get()), cairo_destroy);
     EXPECT_THROW(document->paint(1, cr.get()), std::out_of_range);
     EXPECT_THROW(document->paint(-1, cr.get()), std::out_of_range);
+}
+
+std::string pdfBytes(const PageDocument& document) {
+    std::ostringstream out;
+    writePdf(document, out);
+    return out.str();
+}
+
+TEST_F(ReportDocumentTest, aReportLaidOutPageByPagePrintsTheSameBytes) {
+    prepareProjectStatus(200);
+    auto whole = runReport(*report);
+    ASSERT_GE(whole->pageCount(), 4);
+    // Kept whole up to the limit, laid out again as painted beyond it; the page
+    // lists are asked for in order, then backwards, which starts the layout over.
+    const std::vector<int> orders[] = {{}, {3, 0, 2, 2, 1}};
+    for (int wholePages : {100, 2}) {
+        auto paged = runReportPageByPage(*report, wholePages);
+        EXPECT_EQ(paged->pageCount(), whole->pageCount());
+        EXPECT_EQ(paged->outline().size(), whole->outline().size());
+        for (const std::vector<int>& order : orders) {
+            if (order.empty()) {
+                EXPECT_EQ(pdfBytes(*paged), pdfBytes(*whole)) << wholePages;
+                continue;
+            }
+            EXPECT_EQ(pdfBytes(PageSelection(*paged, order)),
+                      pdfBytes(PageSelection(*whole, order)))
+                << wholePages;
+        }
+    }
+}
+
+TEST_F(ReportDocumentTest, recordsThatShrinkBeforeTheSecondPassAreAnError) {
+    prepareProjectStatus(200);
+    auto paged = runReportPageByPage(*report, 2);
+    report->recordSourceOpener = [](const DataControl&) {
+        return std::make_unique<MemoryRecordSource>(std::vector<std::string>{"ProjectName"},
+                                                    std::vector<std::vector<Value>>{});
+    };
+    std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)> surface(
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, 10, 10), cairo_surface_destroy);
+    std::unique_ptr<cairo_t, void (*)(cairo_t*)> cr(cairo_create(surface.get()), cairo_destroy);
+    EXPECT_EQ(test::codeOf([&] { paged->paint(paged->pageCount() - 1, cr.get()); }),
+              error_code::kBadIndex);
 }
 
 TEST(RunReport, withoutARecordSourceOpenerIsAnError) {
