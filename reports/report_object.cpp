@@ -104,7 +104,9 @@ void ReportObject::runAgain() {
 }
 
 void ReportObject::print(bool showPrinterDialog) {
-    auto document = run();
+    // Printing paints the pages in order while the report object stays as it
+    // is, so a long report need not be held whole.
+    auto document = engine::runReportPageByPage(*report_);
     engine::PrintOptions options;
     options.showPrinterDialog = showPrinterDialog;
     options.printFile = reportObjects().printFile();

@@ -1,14 +1,15 @@
 #include "data/lookups.h"
 #include "data/sql_text.h"
 #include "platform/automation/com_error.h"
+#include "tests/support/error_code.h"
 
 #include <gtest/gtest.h>
 
 using namespace vorn;
 using automation::basicCode;
 using automation::BasicError;
-using automation::ComError;
 using automation::Variant;
+using vorn::test::codeOf;
 
 struct PathCase {
     const char* path;
@@ -36,13 +37,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ProjectFromPath, PositionsPast32767Overflow) {
     const std::string longName(40000, 'a');
-    try {
-        GetProjectFromPath(longName);
-        FAIL() << "no overflow";
-    } catch (const ComError& e) {
-        EXPECT_EQ(e.code(), basicCode(BasicError::Overflow));
-    }
-    EXPECT_THROW(GetProjectFromPath(longName + "\\Alpha"), ComError);
+    EXPECT_EQ(codeOf([&] { GetProjectFromPath(longName); }), basicCode(BasicError::Overflow));
+    EXPECT_EQ(codeOf([&] { GetProjectFromPath(longName + "\\Alpha"); }),
+              basicCode(BasicError::Overflow));
     // Within range the same shape works.
     EXPECT_EQ(GetProjectFromPath(std::string(32000, 'a') + "\\Alpha"), "Alpha");
 }
@@ -54,18 +51,9 @@ TEST(NullToZero, NullIsZeroAndTheRestRoundsToSixteenBits) {
     EXPECT_EQ(NullToZero(Variant(3.5)), 4);
     EXPECT_EQ(NullToZero(Variant("12")), 12);
     EXPECT_EQ(NullToZero(Variant()), 0);
-    try {
-        NullToZero(Variant(std::int32_t{32768}));
-        FAIL();
-    } catch (const ComError& e) {
-        EXPECT_EQ(e.code(), basicCode(BasicError::Overflow));
-    }
-    try {
-        NullToZero(Variant("many"));
-        FAIL();
-    } catch (const ComError& e) {
-        EXPECT_EQ(e.code(), basicCode(BasicError::TypeMismatch));
-    }
+    EXPECT_EQ(codeOf([] { NullToZero(Variant(std::int32_t{32768})); }),
+              basicCode(BasicError::Overflow));
+    EXPECT_EQ(codeOf([] { NullToZero(Variant("many")); }), basicCode(BasicError::TypeMismatch));
 }
 
 TEST(SqlText, NumbersAndQuotes) {

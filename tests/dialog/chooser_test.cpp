@@ -19,6 +19,8 @@
 using namespace vorn;
 using namespace vorn::automation;
 using namespace vorn::engine::testing;
+using vorn::test::pdfInfo;
+using vorn::test::pdfWords;
 using ChooserWindow = dialog::PrintHarnessWindow;
 using Step = std::function<void(ChooserWindow&)>;
 

@@ -1,5 +1,7 @@
 #include "platform/engine/layout/page_builder.h"
 
+#include "platform/engine/engine_error.h"
+
 #include <gtest/gtest.h>
 
 namespace vorn::engine {
@@ -52,6 +54,24 @@ TEST_F(PageBuilderTest, bandsStackAndBreakWhenTheBodyIsFull) {
     EXPECT_FLOAT_EQ(first.first[0].x, 5);
     EXPECT_EQ(document.texts(2).size, 1u);
     EXPECT_FLOAT_EQ(document.lines(0).first[0].y1, 80); // the footer sits on the body's end
+}
+
+TEST_F(PageBuilderTest, forgottenPagesAreGoneAndLaterOnesKeepTheirItems) {
+    for (int i = 0; i < 7; ++i)
+        builder.place(textBand(20, {static_cast<float>(i)}));
+    document.forgetPagesBefore(2); // page 3 is still open
+    for (int i = 7; i < 9; ++i)
+        builder.place(textBand(20, {static_cast<float>(i)}));
+    builder.finish();
+    ASSERT_EQ(document.pageCount(), 3);
+    EXPECT_EQ(document.firstHeldPage(), 2);
+    EXPECT_THROW(document.texts(1), EngineError);
+    auto last = document.texts(2);
+    ASSERT_EQ(last.size, 3u);
+    EXPECT_EQ(last.first[0].run, 6u);
+    EXPECT_EQ(last.first[2].run, 8u);
+    EXPECT_EQ(document.lines(2).size, 1u); // its footer
+    EXPECT_EQ(document.boxes(2).size, 1u); // its header
 }
 
 TEST_F(PageBuilderTest, breakPageStartsTheNextBandOnANewPage) {

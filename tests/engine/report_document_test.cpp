@@ -1,9 +1,13 @@
 #include "platform/engine/data/memory_record_source.h"
 #include "platform/engine/engine_error.h"
+#include "platform/engine/output/pdf_writer.h"
+#include "platform/engine/printing/page_selection.h"
 #include "platform/engine/render/run_report.h"
 #include "platform/engine/render/windows_font_metrics.h"
 #include "reports/designs/embedded_designs.h"
 #include "tests/support/error_code.h"
+#include "tests/support/pdf_reader.h"
+#include "tests/support/temp_folder.h"
 
 #include <cairo-pdf.h>
 #include <cairo.h>
@@ -24,15 +28,6 @@
 namespace vorn::engine {
 namespace {
 
-std::string runCommand(const std::string& command) {
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    std::array<char, 4096> buffer{};
-    while (pipe && fgets(buffer.data(), buffer.size(), pipe.get()))
-        out += buffer.data();
-    return out;
-}
-
 // The tests write their own PDF, page by page, the way any consumer of a
 // PageDocument does.
 void writeTestPdf(const PageDocument& document, const std::string& path) {
@@ -48,62 +43,30 @@ void writeTestPdf(const PageDocument& document, const std::string& path) {
 }
 
 int pageCountOf(const std::string& pdf) {
-    std::smatch m;
-    std::string info = runCommand("pdfinfo '" + pdf + "'");
-    return std::regex_search(info, m, std::regex(R"(Pages:\s+(\d+))")) ? std::stoi(m[1]) : -1;
+    return std::stoi(test::pdfInfo(pdf)["Pages"]);
 }
 
 // pdftotext puts a word's top at its baseline less the hhea ascent, which in the
 // designs' fonts equals the usWinAscent the baseline sits below the control's top.
 constexpr double kTopSlack = 0.5;
 
-struct Word {
-    std::string text;
-    double xMin, yMin, xMax, yMax;
-    int page;
-};
+using test::PdfWord;
 
-std::vector<Word> wordsOf(const std::string& pdf) {
-    std::string html = runCommand("pdftotext -bbox-layout '" + pdf + "' -");
-    std::vector<Word> words;
-    std::regex page("<page ");
-    std::regex word(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
-    int pageIndex = -1;
-    std::istringstream lines(html);
-    std::string line;
-    std::smatch m;
-    while (std::getline(lines, line)) {
-        if (std::regex_search(line, page))
-            ++pageIndex;
-        if (std::regex_search(line, m, word))
-            words.push_back({m[5], std::stod(m[1]), std::stod(m[2]), std::stod(m[3]),
-                             std::stod(m[4]), pageIndex});
-    }
-    return words;
-}
-
-const Word* find(const std::vector<Word>& words, const std::string& text, int page) {
-    for (const Word& w : words)
-        if (w.text == text && w.page == page)
+const PdfWord* find(const std::vector<PdfWord>& words, const std::string& text) {
+    for (const PdfWord& w : words)
+        if (w.text == text && w.page == 1)
             return &w;
     return nullptr;
 }
 
 class ReportDocumentTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = std::filesystem::temp_directory_path() /
-              ("vorn-engine-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir);
-    }
-    void TearDown() override {
-        if (!std::getenv("VORN_KEEP_TEST_FILES"))
-            std::filesystem::remove_all(dir);
+    std::shared_ptr<ReportDocument> projectStatus(int folders) {
+        prepareProjectStatus(folders);
+        return runReport(*report);
     }
 
-    std::shared_ptr<ReportDocument> projectStatus(int folders) {
+    void prepareProjectStatus(int folders) {
         report = designs::loadReport("repVornProjectDetail");
         std::vector<std::vector<Value>> rows;
         for (int i = 0; i < folders; ++i)
@@ -119,16 +82,15 @@ protected:
         };
         report->setPageFooterBeforePrint(
             [this] { report->control("lblDatePrinted").caption = "05/12/2026 18:00:00"; });
-        return runReport(*report);
     }
 
     std::string pdfOf(const PageDocument& document) {
-        const std::string pdf = (dir / "report.pdf").string();
+        const std::string pdf = dir.file("report.pdf");
         writeTestPdf(document, pdf);
         return pdf;
     }
 
-    std::filesystem::path dir;
+    test::TempFolder dir{"vorn-engine"};
     std::unique_ptr<Report> report;
 };
 
@@ -136,43 +98,43 @@ TEST_F(ReportDocumentTest, readerSeesTheTextWhereTheControlsAre) {
     auto document = projectStatus(4);
     const std::string pdf = pdfOf(*document);
     EXPECT_EQ(pageCountOf(pdf), 1);
-    auto words = wordsOf(pdf);
+    auto words = test::pdfWords(pdf);
     // lblReportTitle: left 720 and top 90 in a page header at the 1080/1440 margins.
-    const Word* title = find(words, "Project", 0);
+    const PdfWord* title = find(words, "Project");
     ASSERT_NE(title, nullptr);
     EXPECT_NEAR(title->xMin, (1080 + 720) / 20.0, 0.3);
     EXPECT_NEAR(title->yMin, (1440 + 90) / 20.0, kTopSlack);
     // The group header's name, then the detail lines under the heading band.
-    const Word* alpha = find(words, "Alpha", 0);
+    const PdfWord* alpha = find(words, "Alpha");
     ASSERT_NE(alpha, nullptr);
     EXPECT_NEAR(alpha->xMin, (1080 + 90) / 20.0, 0.3);
     EXPECT_NEAR(alpha->yMin, (1440 + 990) / 20.0, kTopSlack);
-    const Word* folder = find(words, "Folder", 0);
+    const PdfWord* folder = find(words, "Folder");
     ASSERT_NE(folder, nullptr);
     EXPECT_NEAR(folder->xMin, (1080 + 90) / 20.0, 0.3);
     // Page 1 of 1 in the footer, centred in its fields.
-    const Word* of = find(words, "of", 0);
+    const PdfWord* of = find(words, "of");
     ASSERT_NE(of, nullptr);
     EXPECT_NEAR(of->xMin, (1080 + 9450) / 20.0, 0.3);
     EXPECT_NEAR(of->yMin, (15840 - 1440 - 375 + 90) / 20.0, kTopSlack);
     int ones = 0;
-    for (const Word& w : words)
+    for (const PdfWord& w : words)
         if (w.text == "1" && std::abs(w.yMin - of->yMin) < 0.5)
             ++ones;
     EXPECT_EQ(ones, 2);
     // Each group's total: 2 folders of 3 items.
     int sixes = 0;
-    for (const Word& w : words)
+    for (const PdfWord& w : words)
         sixes += w.text == "6";
     EXPECT_EQ(sixes, 2);
-    EXPECT_NE(find(words, "18:00:00", 0), nullptr);
+    EXPECT_NE(find(words, "18:00:00"), nullptr);
 }
 
 TEST_F(ReportDocumentTest, pageNumbersReadNOfM) {
     auto document = projectStatus(120);
     ASSERT_GE(document->pageCount(), 3);
     const std::string pdf = pdfOf(*document);
-    std::string text = runCommand("pdftotext -layout '" + pdf + "' -");
+    const std::string text = test::pdfText(pdf);
     const std::string total = std::to_string(document->pageCount());
     for (int page = 1; page <= document->pageCount(); ++page)
         EXPECT_TRUE(std::regex_search(
@@ -184,27 +146,21 @@ TEST_F(ReportDocumentTest, pageNumbersReadNOfM) {
 TEST_F(ReportDocumentTest, fontsAreTheDesignsOwnAndEmbedded) {
     auto document = projectStatus(2);
     const std::string pdf = pdfOf(*document);
-    std::string fonts = runCommand("pdffonts '" + pdf + "'");
-    EXPECT_NE(fonts.find("Tahoma"), std::string::npos) << fonts;
-    EXPECT_NE(fonts.find("LiberationSans"), std::string::npos) << fonts;
-    EXPECT_NE(fonts.find("TahomaBold"), std::string::npos) << fonts; // its own face, embedded
-    std::istringstream lines(fonts);
-    std::string line;
-    int listed = 0;
-    while (std::getline(lines, line)) {
-        if (line.find("Tahoma") == std::string::npos &&
-            line.find("Liberation") == std::string::npos)
-            continue;
-        ++listed;
-        EXPECT_NE(line.find(" yes "), std::string::npos) << line;
+    std::set<std::string> faces;
+    for (const auto& font : test::pdfFonts(pdf)) {
+        EXPECT_TRUE(font.embedded) << font.name;
+        // Bold Tahoma is a face of its own, not the regular one emboldened.
+        for (const char* face : {"TahomaBold", "Tahoma", "LiberationSans"})
+            if (font.name.find(face) != std::string::npos)
+                faces.insert(face);
     }
-    EXPECT_GE(listed, 2);
+    EXPECT_EQ(faces.size(), 3u);
 }
 
 TEST_F(ReportDocumentTest, picturesAreEmbeddedOnceForAllPages) {
     auto document = projectStatus(120);
     const std::string pdf = pdfOf(*document);
-    std::string images = runCommand("pdfimages -list '" + pdf + "'");
+    const std::string images = test::runCommand("pdfimages -list '" + pdf + "'");
     int rows = 0;
     std::set<std::string> objects;
     std::istringstream lines(images);
@@ -254,6 +210,49 @@ TEST_F(ReportDocumentTest, paintingAPageOutsideTheDocumentThrows) {
     std::unique_ptr<cairo_t, void (*)(cairo_t*)> cr(cairo_create(surface.get()), cairo_destroy);
     EXPECT_THROW(document->paint(1, cr.get()), std::out_of_range);
     EXPECT_THROW(document->paint(-1, cr.get()), std::out_of_range);
+}
+
+std::string pdfBytes(const PageDocument& document) {
+    std::ostringstream out;
+    writePdf(document, out);
+    return out.str();
+}
+
+TEST_F(ReportDocumentTest, aReportLaidOutPageByPagePrintsTheSameBytes) {
+    prepareProjectStatus(200);
+    auto whole = runReport(*report);
+    ASSERT_GE(whole->pageCount(), 4);
+    // Kept whole up to the limit, laid out again as painted beyond it; the page
+    // lists are asked for in order, then backwards, which starts the layout over.
+    const std::vector<int> orders[] = {{}, {3, 0, 2, 2, 1}};
+    for (int wholePages : {100, 2}) {
+        auto paged = runReportPageByPage(*report, wholePages);
+        EXPECT_EQ(paged->pageCount(), whole->pageCount());
+        EXPECT_EQ(paged->outline().size(), whole->outline().size());
+        for (const std::vector<int>& order : orders) {
+            if (order.empty()) {
+                EXPECT_EQ(pdfBytes(*paged), pdfBytes(*whole)) << wholePages;
+                continue;
+            }
+            EXPECT_EQ(pdfBytes(PageSelection(*paged, order)),
+                      pdfBytes(PageSelection(*whole, order)))
+                << wholePages;
+        }
+    }
+}
+
+TEST_F(ReportDocumentTest, recordsThatShrinkBeforeTheSecondPassAreAnError) {
+    prepareProjectStatus(200);
+    auto paged = runReportPageByPage(*report, 2);
+    report->recordSourceOpener = [](const DataControl&) {
+        return std::make_unique<MemoryRecordSource>(std::vector<std::string>{"ProjectName"},
+                                                    std::vector<std::vector<Value>>{});
+    };
+    std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)> surface(
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, 10, 10), cairo_surface_destroy);
+    std::unique_ptr<cairo_t, void (*)(cairo_t*)> cr(cairo_create(surface.get()), cairo_destroy);
+    EXPECT_EQ(test::codeOf([&] { paged->paint(paged->pageCount() - 1, cr.get()); }),
+              error_code::kBadIndex);
 }
 
 TEST(RunReport, withoutARecordSourceOpenerIsAnError) {

@@ -1,6 +1,6 @@
 #include "cups_test_server.h"
 #include "fake_page_document.h"
-#include "pdf_reader.h"
+#include "tests/support/pdf_reader.h"
 
 #include "platform/engine/engine_error.h"
 #include "platform/engine/output/pdf_writer.h"
@@ -11,7 +11,7 @@
 
 using namespace vorn::engine;
 using namespace vorn::engine::testing;
-using vorn::test::codeOf;
+using namespace vorn::test;
 
 namespace {
 
@@ -23,7 +23,7 @@ protected:
     }
 
     CupsTestServer server{{"TESTPDF", "OTHERPDF"}};
-    ScratchFolder folder;
+    TempFolder folder;
     std::string pdf = folder.file("job.pdf");
     ScopedEnvironment environment;
 };

@@ -1,6 +1,6 @@
 #include "cups_test_server.h"
 
-#include "pdf_reader.h"
+#include "tests/support/pdf_reader.h"
 
 #include <cups/cups.h>
 
@@ -8,6 +8,9 @@
 #include <thread>
 
 namespace vorn::engine::testing {
+
+using vorn::test::readFile;
+using vorn::test::runCommand;
 
 CupsTestServer::CupsTestServer(const std::vector<std::string>& queues) {
     std::string command = std::string(VORN_CUPS_TEST_SERVER) + " start '" + folder_.path() + "'";

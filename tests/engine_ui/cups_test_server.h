@@ -3,7 +3,7 @@
 #pragma once
 
 #include "scoped_environment.h"
-#include "scratch_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <string>
 #include <vector>
@@ -26,7 +26,7 @@ public:
     void stop();
 
 private:
-    ScratchFolder folder_;
+    vorn::test::TempFolder folder_;
     ScopedEnvironment environment_;
     bool running_ = false;
 };

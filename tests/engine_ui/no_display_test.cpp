@@ -1,28 +1,29 @@
 // Runs with no display at all, as on a headless host: whatever needs a window
 // fails with a clear error, and printing into a file still works.
 #include "fake_page_document.h"
-#include "pdf_reader.h"
 #include "scoped_environment.h"
-#include "scratch_folder.h"
+#include "tests/support/pdf_reader.h"
+#include "tests/support/temp_folder.h"
 
 #include "platform/engine/engine_error.h"
 #include "platform/engine/preview/preview_registry.h"
 #include "platform/engine/printing/printing.h"
 #include "tests/support/error_code.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
 using namespace vorn::engine;
 using namespace vorn::engine::testing;
-using vorn::test::codeOf;
+using namespace vorn::test;
 
 namespace {
 
 class WithoutDisplay : public ::testing::Test {
 protected:
-    ScratchFolder folder;
+    TempFolder folder;
     ScopedEnvironment environment;
     std::string printed = folder.file("printed.pdf");
 };
@@ -43,7 +44,7 @@ TEST_F(WithoutDisplay, PrinterDialogRaisesFailAndPrintsNothing) {
     options.showPrinterDialog = true;
     options.printFile = printed;
     EXPECT_EQ(codeOf([&] { print(FakePageDocument(2), options); }), error_code::kFail);
-    EXPECT_FALSE(fileExists(printed));
+    EXPECT_FALSE(std::filesystem::exists(printed));
 }
 
 TEST_F(WithoutDisplay, PrintingIntoTheFileStillWorks) {

@@ -1,6 +1,6 @@
 #include "fake_page_document.h"
-#include "pdf_reader.h"
-#include "scratch_folder.h"
+#include "tests/support/pdf_reader.h"
+#include "tests/support/temp_folder.h"
 
 #include "platform/engine/engine_error.h"
 #include "platform/engine/output/pdf_writer.h"
@@ -11,7 +11,7 @@
 
 using namespace vorn::engine;
 using namespace vorn::engine::testing;
-using vorn::test::codeOf;
+using namespace vorn::test;
 
 namespace {
 
@@ -40,7 +40,7 @@ TEST(PageRangesErrors, textThatIsNoRangeListIsAnInvalidArgument) {
 }
 
 TEST(PageSelection, writesOnlyItsPagesWithTheirOwnNumbersAndBookmarks) {
-    ScratchFolder folder;
+    TempFolder folder;
     const std::string pdf = folder.file("chosen.pdf");
     const FakePageDocument document(
         5, "Chosen", {{"First", 0, 0}, {"Third", 2, 0}, {"Third, inner", 2, 1}, {"Fifth", 4, 0}});

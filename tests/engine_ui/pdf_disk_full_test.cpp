@@ -2,7 +2,7 @@
 // output name keeps what it held before (or nothing), never a truncated file.
 // The disk is a 64 KB tmpfs, which needs root; elsewhere the case is skipped.
 #include "fake_page_document.h"
-#include "scratch_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include "platform/engine/engine_error.h"
 #include "platform/engine/output/pdf_writer.h"
@@ -56,7 +56,7 @@ std::vector<std::string> namesIn(const std::string& folder) {
 } // namespace
 
 TEST(PdfDiskFullTest, FailsWithoutLeavingATruncatedFileOrLosingTheOldOne) {
-    ScratchFolder folder;
+    vorn::test::TempFolder folder;
     const SmallDisk disk(folder.path());
     if (!disk.mounted())
         GTEST_SKIP() << "mounting a tmpfs needs root";

@@ -1,24 +1,25 @@
 #include "fake_page_document.h"
-#include "pdf_reader.h"
-#include "scratch_folder.h"
+#include "tests/support/pdf_reader.h"
+#include "tests/support/temp_folder.h"
 
 #include "platform/engine/engine_error.h"
 #include "platform/engine/output/pdf_writer.h"
 #include "tests/support/error_code.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 using namespace vorn::engine;
 using namespace vorn::engine::testing;
-using vorn::test::codeOf;
+using namespace vorn::test;
 
 namespace {
 
 class PdfWriterTest : public ::testing::Test {
 protected:
-    ScratchFolder folder;
+    TempFolder folder;
     std::string pdf = folder.file("report.pdf");
 };
 
@@ -110,12 +111,12 @@ TEST_F(PdfWriterTest, BookmarkOutsideTheDocumentRaisesBadIndexAndLeavesNoFile) {
                   writePdf(FakePageDocument(2, "T", {{"Lost", 2, 0}}), pdf);
               }),
               error_code::kBadIndex);
-    EXPECT_FALSE(fileExists(pdf));
+    EXPECT_FALSE(std::filesystem::exists(pdf));
 }
 
 TEST_F(PdfWriterTest, PaintFailureReachesTheCallerAndLeavesNoFile) {
     FakePageDocument document(3);
     document.failOnPage(1);
     EXPECT_THROW(writePdf(document, pdf), std::runtime_error);
-    EXPECT_FALSE(fileExists(pdf));
+    EXPECT_FALSE(std::filesystem::exists(pdf));
 }

@@ -1,10 +1,11 @@
 #include "fake_page_document.h"
-#include "scratch_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include "platform/engine/engine_error.h"
 #include "platform/engine/output/png_writer.h"
 #include "tests/support/error_code.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include <cairo.h>
@@ -14,7 +15,7 @@
 
 using namespace vorn::engine;
 using namespace vorn::engine::testing;
-using vorn::test::codeOf;
+using namespace vorn::test;
 
 namespace {
 
@@ -48,7 +49,7 @@ class PngSize : public ::testing::TestWithParam<SizeCase> {};
 
 TEST_P(PngSize, IsThePageTimesDpiOver72RoundedUp) {
     const SizeCase& c = GetParam();
-    ScratchFolder folder;
+    TempFolder folder;
     writePng(FakePageDocument(2, "T", {}, c.page), 1, folder.file("page.png"), c.dpi);
     const Picture picture = readPng(folder.file("page.png"));
     EXPECT_EQ(cairo_image_surface_get_width(picture.get()), c.width);
@@ -62,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SizeCase{{612, 792}, 10, 85, 110}, SizeCase{{100.5, 50.25}, 72, 101, 51}));
 
 TEST(PngWriter, DrawsThePageOnWhiteAtScale) {
-    ScratchFolder folder;
+    TempFolder folder;
     writePng(FakePageDocument(1), 0, folder.file("page.png"), 144);
     const Picture picture = readPng(folder.file("page.png"));
     ASSERT_EQ(cairo_image_surface_get_width(picture.get()), 1224);
@@ -84,20 +85,16 @@ struct ErrorCase {
     std::int32_t code;
 };
 
-std::ostream& operator<<(std::ostream& out, const ErrorCase& c) {
-    return out << c.name;
-}
-
 class PngErrors : public ::testing::TestWithParam<ErrorCase> {};
 
 } // namespace
 
 TEST_P(PngErrors, CarryTheirCode) {
     const ErrorCase& c = GetParam();
-    ScratchFolder folder;
+    TempFolder folder;
     const std::string png = folder.file(c.file);
     EXPECT_EQ(codeOf([&] { writePng(FakePageDocument(3), c.page, png, c.dpi); }), c.code);
-    EXPECT_FALSE(fileExists(png));
+    EXPECT_FALSE(std::filesystem::exists(png));
 }
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();

@@ -1,9 +1,9 @@
 #include "fake_page_document.h"
 #include "gtk_driving.h"
-#include "pdf_reader.h"
 #include "platform/engine/engine_error.h"
-#include "scratch_folder.h"
 #include "tests/support/error_code.h"
+#include "tests/support/pdf_reader.h"
+#include "tests/support/temp_folder.h"
 
 #include "platform/engine/preview/preview_registry.h"
 
@@ -16,7 +16,7 @@
 
 using namespace vorn::engine;
 using namespace vorn::engine::testing;
-using vorn::test::codeOf;
+using namespace vorn::test;
 
 namespace {
 
@@ -87,10 +87,6 @@ struct KeyCase {
     int expectedPage;
 };
 
-std::ostream& operator<<(std::ostream& out, const KeyCase& c) {
-    return out << c.name;
-}
-
 class PreviewKeys : public PreviewWindowTest, public ::testing::WithParamInterface<KeyCase> {};
 
 } // namespace
@@ -139,10 +135,6 @@ struct EntryCase {
     const char* typed;
     int expectedPage;
 };
-
-std::ostream& operator<<(std::ostream& out, const EntryCase& c) {
-    return out << c.name;
-}
 
 class PreviewPageEntry : public PreviewWindowTest,
                          public ::testing::WithParamInterface<EntryCase> {};
@@ -227,7 +219,7 @@ std::shared_ptr<bool> saveInto(const std::string& folder, std::string* suggested
 } // namespace
 
 TEST_F(PreviewWindowTest, SaveAsPdfWritesTheChosenFile) {
-    ScratchFolder folder;
+    TempFolder folder;
     PreviewWindow& window = show(3, "Saved Report");
     std::string suggested;
     auto acted = saveInto(folder.path(), &suggested);

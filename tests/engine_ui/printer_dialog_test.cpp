@@ -1,16 +1,18 @@
 #include "cups_test_server.h"
 #include "fake_page_document.h"
 #include "gtk_driving.h"
-#include "pdf_reader.h"
+#include "tests/support/pdf_reader.h"
 
 #include "platform/engine/preview/preview_registry.h"
 #include "platform/engine/printing/printing.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <gtkmm/printunixdialog.h>
 
 using namespace vorn::engine;
 using namespace vorn::engine::testing;
+using namespace vorn::test;
 
 namespace {
 
@@ -42,7 +44,7 @@ protected:
     void SetUp() override { environment.unset("PRINTER"); }
     void TearDown() override { closeAllPreviews(); }
 
-    ScratchFolder folder;
+    TempFolder folder;
     ScopedEnvironment environment;
     std::string printed = folder.file("printed.pdf");
     FakePageDocument document{3, "Dialog Test"};
@@ -56,7 +58,7 @@ TEST_F(PrinterDialogTest, AcceptedWithEnterPrints) {
         [](Dialog& dialog) { sendKey(dialog, GDK_KEY_Return); }, printerChosen);
     print(document, withDialog(printed));
     EXPECT_TRUE(*acted);
-    ASSERT_TRUE(fileExists(printed));
+    ASSERT_TRUE(std::filesystem::exists(printed));
     EXPECT_EQ(pdfInfo(printed)["Pages"], "3");
 }
 
@@ -68,7 +70,7 @@ TEST_F(PrinterDialogTest, EscapeOrCancelButtonPrintsNothing) {
         auto acted = whenWindowShows<Dialog>(answer);
         print(document, withDialog(printed));
         EXPECT_TRUE(*acted);
-        EXPECT_FALSE(fileExists(printed));
+        EXPECT_FALSE(std::filesystem::exists(printed));
     }
 }
 
@@ -85,8 +87,8 @@ TEST_F(PrinterDialogTest, ControlPInThePreviewPrintsThroughTheDialog) {
         printerChosen);
     ASSERT_TRUE(sendKey(window, GDK_KEY_p, GDK_CONTROL_MASK));
     // The key arrives through the main loop, which the host keeps running.
-    EXPECT_TRUE(pumpUntil([&] { return *acted && fileExists(printed); }));
-    ASSERT_TRUE(fileExists(printed));
+    EXPECT_TRUE(pumpUntil([&] { return *acted && std::filesystem::exists(printed); }));
+    ASSERT_TRUE(std::filesystem::exists(printed));
     EXPECT_EQ(pdfInfo(printed)["Pages"], "5");
     // The dialog stays on top of the preview that asked for it.
     EXPECT_EQ(parent, &window);
@@ -114,7 +116,7 @@ TEST_F(PrinterDialogTest, PrintIntoAFileWritesOnlyTheChosenPages) {
         whenWindowShows<Dialog>([](Dialog& dialog) { printPages(dialog, 1, 2); }, printerChosen);
     print(document, withDialog(printed));
     ASSERT_TRUE(*acted);
-    ASSERT_TRUE(fileExists(printed));
+    ASSERT_TRUE(std::filesystem::exists(printed));
     EXPECT_EQ(pdfInfo(printed)["Pages"], "2");
     const std::string text = pdfText(printed);
     EXPECT_EQ(text.find("Marker-1"), std::string::npos);

@@ -1,6 +1,6 @@
 #include "cups_test_server.h"
 #include "fake_page_document.h"
-#include "pdf_reader.h"
+#include "tests/support/pdf_reader.h"
 
 #include "platform/engine/engine_error.h"
 #include "platform/engine/output/pdf_writer.h"
@@ -11,7 +11,7 @@
 
 using namespace vorn::engine;
 using namespace vorn::engine::testing;
-using vorn::test::codeOf;
+using namespace vorn::test;
 
 namespace {
 
@@ -31,7 +31,7 @@ protected:
         environment.set("CUPS_SERVER", folder.file("no-such.sock"));
     }
 
-    ScratchFolder folder;
+    TempFolder folder;
     ScopedEnvironment environment;
     FakePageDocument document{4, "Printing Test"};
     std::string printed = folder.file("printed.pdf");

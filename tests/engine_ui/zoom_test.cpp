@@ -19,10 +19,6 @@ struct FitCase {
     double scale;
 };
 
-std::ostream& operator<<(std::ostream& out, const FitCase& c) {
-    return out << c.name;
-}
-
 class ZoomFit : public ::testing::TestWithParam<FitCase> {};
 
 struct StepCase {
@@ -31,10 +27,6 @@ struct StepCase {
     bool in;
     double factor;
 };
-
-std::ostream& operator<<(std::ostream& out, const StepCase& c) {
-    return out << c.name;
-}
 
 class ZoomStep : public ::testing::TestWithParam<StepCase> {};
 

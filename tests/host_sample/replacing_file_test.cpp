@@ -1,7 +1,8 @@
 #include "host/sample/replacing_file.h"
 
-#include "expect_com_error.h"
-#include "temp_folder_test.h"
+#include "tests/support/command_and_file.h"
+#include "tests/support/error_code.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,16 +15,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string contentsOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 void writeFile(const fs::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-class ReplacingFileTest : public TempFolderTest {
+class ReplacingFileTest : public vorn::test::TempFolderTest {
 protected:
     fs::path target = folder / "tracker.db";
     std::size_t filesInFolder() const {
@@ -36,10 +32,10 @@ TEST_F(ReplacingFileTest, ReplacesTheTargetOnlyOnCommit) {
     {
         ReplacingFile file(target.string());
         writeFile(file.buildPath(), "new");
-        EXPECT_EQ(contentsOf(target), "old");
+        EXPECT_EQ(vorn::test::readFile(target), "old");
         file.commit();
     }
-    EXPECT_EQ(contentsOf(target), "new");
+    EXPECT_EQ(vorn::test::readFile(target), "new");
     EXPECT_EQ(filesInFolder(), 1u);
 }
 
@@ -49,16 +45,16 @@ TEST_F(ReplacingFileTest, AnUnfinishedBuildLeavesTheOldFileAndNoLeftovers) {
         ReplacingFile file(target.string());
         writeFile(file.buildPath(), "half");
     }
-    EXPECT_EQ(contentsOf(target), "old");
+    EXPECT_EQ(vorn::test::readFile(target), "old");
     EXPECT_EQ(filesInFolder(), 1u);
 }
 
 TEST_F(ReplacingFileTest, RejectsAnEmptyNameAndATargetItCannotReplace) {
-    expectComError([] { ReplacingFile file(""); }, automation::E_INVALIDARG, "file name");
+    vorn::test::expectError([] { ReplacingFile file(""); }, automation::E_INVALIDARG, "file name");
     fs::create_directories(target / "inside");
     ReplacingFile file(target.string());
     writeFile(file.buildPath(), "new");
-    expectComError([&] { file.commit(); }, automation::E_FAIL, target.string());
+    vorn::test::expectError([&] { file.commit(); }, automation::E_FAIL, target.string());
 }
 
 } // namespace

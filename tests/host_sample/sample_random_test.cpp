@@ -1,6 +1,6 @@
 #include "host/sample/sample_random.h"
 
-#include "expect_com_error.h"
+#include "tests/support/error_code.h"
 
 #include <gtest/gtest.h>
 
@@ -61,10 +61,10 @@ TEST(SampleRandom, NeverChoosesAWeightOfZero) {
 
 TEST(SampleRandom, RejectsEmptyRanges) {
     SampleRandom random(1);
-    expectComError([&] { random.below(0); }, E_INVALIDARG, "positive bound");
-    expectComError([&] { random.between(5, 4); }, E_INVALIDARG, "low <= high");
+    vorn::test::expectError([&] { random.below(0); }, E_INVALIDARG, "positive bound");
+    vorn::test::expectError([&] { random.between(5, 4); }, E_INVALIDARG, "low <= high");
     const std::array<std::uint32_t, 2> none{0, 0};
-    expectComError([&] { random.weighted(none); }, E_INVALIDARG, "weights");
+    vorn::test::expectError([&] { random.weighted(none); }, E_INVALIDARG, "weights");
 }
 
 } // namespace

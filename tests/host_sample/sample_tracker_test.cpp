@@ -1,14 +1,14 @@
 #include "host/sample/sample_tracker.h"
 
-#include "expect_com_error.h"
-#include "raw_sqlite_reader.h"
-#include "temp_folder_test.h"
+#include "tests/support/command_and_file.h"
+#include "tests/support/error_code.h"
+#include "tests/support/sqlite_file.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -21,15 +21,10 @@ namespace vorn::host {
 namespace {
 
 namespace fs = std::filesystem;
-using Tracker = RawSqliteReader;
-using Text = Tracker::Text;
+using Tracker = vorn::test::SqliteFile;
+using Text = Tracker::Cell;
 
-std::string bytesOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-class SampleTrackerTest : public TempFolderTest {
+class SampleTrackerTest : public vorn::test::TempFolderTest {
 protected:
     fs::path write(const SampleOptions& options, const std::string& name = "tracker.db") {
         const fs::path path = folder / name;
@@ -116,7 +111,7 @@ TEST_P(SampleTrackerSeeds, HoldsTheAwkwardDataOfRealTrackers) {
 
 TEST_P(SampleTrackerSeeds, NestsProjectsThreeLevelsDeepWithoutCycles) {
     std::map<long long, std::optional<long long>> parentOf;
-    for (auto& row : tracker->rows("SELECT ProjectIndex, ProjectParent FROM Projects"))
+    for (auto& row : tracker->cells("SELECT ProjectIndex, ProjectParent FROM Projects"))
         parentOf[std::stoll(*row[0])] =
             row[1] ? std::optional<long long>(std::stoll(*row[1])) : std::nullopt;
     std::size_t deepest = 0;
@@ -163,8 +158,8 @@ TEST_P(SampleTrackerSeeds, WritesDatesAsIsoText) {
 }
 
 TEST_P(SampleTrackerSeeds, DescribesItsCustomColumns) {
-    const auto custom = tracker->rows("SELECT CustomField, CustomName, CustomType FROM Custom "
-                                      "ORDER BY CustomField");
+    const auto custom = tracker->cells("SELECT CustomField, CustomName, CustomType FROM Custom "
+                                       "ORDER BY CustomField");
     std::set<std::string> itemColumns;
     for (auto& name : tracker->column("SELECT name FROM pragma_table_info('Items')"))
         itemColumns.insert(*name);
@@ -184,7 +179,7 @@ TEST_P(SampleTrackerSeeds, DescribesItsCustomColumns) {
     EXPECT_TRUE(repeated && yesNo && withColon && withoutColon);
     // Rows of one field come back in the order they were written, so "the
     // first row of a run" is the same row for every reader.
-    const auto order = tracker->rows("SELECT CustomField, rowid FROM Custom ORDER BY CustomField");
+    const auto order = tracker->cells("SELECT CustomField, rowid FROM Custom ORDER BY CustomField");
     for (std::size_t i = 1; i < order.size(); ++i) {
         if (order[i][0] == order[i - 1][0]) {
             EXPECT_LT(std::stoll(*order[i - 1][1]), std::stoll(*order[i][1])) << *order[i][0];
@@ -198,8 +193,8 @@ INSTANTIATE_TEST_SUITE_P(Seeds, SampleTrackerSeeds,
 TEST_F(SampleTrackerTest, GivesTheSameBytesForTheSameSeed) {
     SampleOptions options;
     options.seed = 99;
-    const std::string first = bytesOf(write(options, "a.db"));
-    const std::string second = bytesOf(write(options, "b.db"));
+    const std::string first = vorn::test::readFile(write(options, "a.db"));
+    const std::string second = vorn::test::readFile(write(options, "b.db"));
     EXPECT_FALSE(first.empty());
     EXPECT_TRUE(first == second);
 }
@@ -210,9 +205,9 @@ TEST_F(SampleTrackerTest, GivesDifferentDataForDifferentSeeds) {
     options.seed = 2;
     const Tracker two(write(options, "b.db"));
     const std::string items = "SELECT ProjectIndex, Status, AssignedTo, Subject FROM Items";
-    EXPECT_NE(one.rows(items), two.rows(items));
+    EXPECT_NE(one.cells(items), two.cells(items));
     const std::string projects = "SELECT ProjectName, ProjectParent, Created FROM Projects";
-    EXPECT_NE(one.rows(projects), two.rows(projects));
+    EXPECT_NE(one.cells(projects), two.cells(projects));
 }
 
 TEST_F(SampleTrackerTest, ReplacesAnExistingFile) {
@@ -246,10 +241,6 @@ struct BadRequest {
     std::string mentions;
 };
 
-void PrintTo(const BadRequest& bad, std::ostream* os) {
-    *os << bad.name;
-}
-
 class SampleTrackerRejects : public SampleTrackerTest,
                              public ::testing::WithParamInterface<BadRequest> {};
 
@@ -257,7 +248,7 @@ TEST_P(SampleTrackerRejects, WithACodeAndAClearMessage) {
     const BadRequest& bad = GetParam();
     fs::create_directories(folder / "a folder");
     const std::string path = bad.file.empty() ? "" : (folder / bad.file).string();
-    expectComError([&] { writeSampleTracker(path, bad.options); }, bad.code, bad.mentions);
+    vorn::test::expectError([&] { writeSampleTracker(path, bad.options); }, bad.code, bad.mentions);
     // A failed write leaves nothing half-built behind.
     for (const auto& entry : fs::directory_iterator(folder))
         EXPECT_EQ(entry.path().filename().string().find(".building"), std::string::npos);

@@ -1,4 +1,4 @@
-#include "error_capture.h"
+#include "tests/support/error_code.h"
 
 #include "platform/rdo/connect_string.h"
 #include "platform/rdo/error_codes.h"
@@ -8,7 +8,6 @@
 #include <optional>
 
 using vorn::rdo::ConnectString;
-using vorn::rdo::test::failureOf;
 
 namespace {
 
@@ -45,9 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Lookup{"", "DSN", std::nullopt}));
 
 TEST(ConnectString, UnclosedBraceIsAnError) {
-    const auto failure = failureOf([] { ConnectString("DRIVER={SQLite3;Database=x"); });
-    EXPECT_EQ(failure.code, vorn::rdo::kBadConnectString);
-    EXPECT_NE(failure.description.find("DRIVER"), std::string::npos);
+    vorn::test::expectError([] { ConnectString("DRIVER={SQLite3;Database=x"); },
+                            vorn::rdo::kBadConnectString, "DRIVER");
 }
 
 } // namespace

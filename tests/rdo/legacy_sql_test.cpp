@@ -3,7 +3,6 @@
 // texts in double quotes, and a DELETE that must not widen.
 #include "test_database.h"
 
-#include "error_capture.h"
 #include "platform/automation/variant.h"
 #include "platform/rdo/connection_ref.h"
 #include "platform/rdo/dialect/dialect_error.h"
@@ -11,6 +10,7 @@
 #include "platform/rdo/rdo_environment.h"
 #include "platform/rdo/session_factory.h"
 #include "platform/rdo/translated_sql.h"
+#include "tests/support/error_code.h"
 
 #include <gtest/gtest.h>
 
@@ -80,8 +80,8 @@ TEST_P(LegacySql, KeepsItsMeaning) {
 // Jet deletes whole rows whatever names stand before FROM; anything else there
 // must fail, not turn into a delete of every row.
 TEST_P(LegacySql, DeleteDeletesNoMoreThanItSays) {
-    const Failure junk =
-        failureOf([&] { executeTranslated(*session_, "DELETE n WHERE n = 1 FROM t"); });
+    const vorn::test::Failure junk =
+        vorn::test::failureOf([&] { executeTranslated(*session_, "DELETE n WHERE n = 1 FROM t"); });
     EXPECT_EQ(junk.code, vorn::rdo::dialect::kMalformedSql) << junk.description;
     executeTranslated(*session_, "DELETE t.* FROM t WHERE a = \"Y\"");
     EXPECT_EQ(rows("SELECT n FROM t"), (std::vector<std::string>{"1", "2", "4"}));

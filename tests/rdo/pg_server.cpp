@@ -1,5 +1,8 @@
 #include "pg_server.h"
 
+#include "tests/support/command_and_file.h"
+#include "tests/support/temp_folder.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -12,21 +15,6 @@
 
 namespace vorn::rdo::test {
 namespace {
-
-struct PipeCloser {
-    void operator()(FILE* f) const noexcept { pclose(f); }
-};
-
-std::string run(const std::string& command) {
-    std::unique_ptr<FILE, PipeCloser> pipe(popen(command.c_str(), "r"));
-    if (!pipe)
-        throw std::runtime_error("cannot run " + command);
-    std::string output;
-    char buffer[512];
-    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe.get()))
-        output.append(buffer, n);
-    return output;
-}
 
 std::string field(const std::string& text, const std::string& key) {
     std::istringstream lines(text);
@@ -44,7 +32,8 @@ std::optional<PgServer>& sharedSlot() {
 } // namespace
 
 PgServer PgServer::start() {
-    const std::string output = run(std::string(VORN_PG_SERVER_SCRIPT) + " start");
+    const std::string output =
+        vorn::test::runCommand(std::string(VORN_PG_SERVER_SCRIPT) + " start", false);
     std::string dir = field(output, "PGDIR");
     std::string connect = field(output, "CONNECT");
     if (dir.empty() || connect.empty())
@@ -56,14 +45,12 @@ PgServer& PgServer::shared() {
     auto& slot = sharedSlot();
     if (!slot) {
         if (const char* info = std::getenv("VORN_PG_INFO"); info && *info) {
-            std::ifstream file(info);
-            std::stringstream text;
-            text << file.rdbuf();
-            const std::string connect = field(text.str(), "CONNECT");
+            const std::string text = vorn::test::readFile(info);
+            const std::string connect = field(text, "CONNECT");
             if (connect.empty())
                 throw std::runtime_error(
                     std::string("PostgreSQL did not start: no CONNECT line in ") + info);
-            slot.emplace(PgServer(field(text.str(), "PGDIR"), connect, false));
+            slot.emplace(PgServer(field(text, "PGDIR"), connect, false));
         } else {
             slot.emplace(start());
         }
@@ -89,29 +76,19 @@ void PgServer::stop() noexcept {
         return;
     owned_ = false;
     try {
-        run(std::string(VORN_PG_SERVER_SCRIPT) + " stop " + dir_);
+        vorn::test::runCommand(std::string(VORN_PG_SERVER_SCRIPT) + " stop " + dir_, false);
     } catch (...) {
     }
 }
 
 void useQuietOdbcConfig() {
-    namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / ("vorn-odbc-" + std::to_string(getpid()));
-    fs::create_directories(dir);
+    static const vorn::test::TempFolder dir("vorn-odbc");
     std::ifstream in("/etc/odbcinst.ini");
-    std::ofstream out(dir / "odbcinst.ini");
+    std::ofstream out(dir.file("odbcinst.ini"));
     for (std::string line; std::getline(in, line);)
         out << (line.starts_with("CommLog=") ? std::string("CommLog=0") : line) << '\n';
-    std::ofstream(dir / "odbc.ini") << '[' << kSqliteOdbcDsn << "]\nDriver=SQLite3\n";
-    setenv("ODBCSYSINI", dir.c_str(), 1);
-    struct Remover {
-        fs::path dir;
-        ~Remover() {
-            std::error_code ignored;
-            fs::remove_all(dir, ignored);
-        }
-    };
-    static const Remover remover{dir};
+    std::ofstream(dir.file("odbc.ini")) << '[' << kSqliteOdbcDsn << "]\nDriver=SQLite3\n";
+    setenv("ODBCSYSINI", dir.path().c_str(), 1);
 }
 
 } // namespace vorn::rdo::test

@@ -1,7 +1,7 @@
 // The object model as a Basic program sees it: every call late-bound, by name,
 // across Invoke.
-#include "error_capture.h"
 #include "test_database.h"
+#include "tests/support/error_code.h"
 
 #include "platform/automation/late_bound.h"
 #include "platform/automation/ole_date.h"
@@ -17,6 +17,7 @@
 using namespace vorn::automation;
 using namespace vorn::rdo;
 using namespace vorn::rdo::test;
+using namespace vorn::test;
 
 namespace {
 
@@ -43,8 +44,7 @@ protected:
 
 TEST_F(LateBoundObjects, EnvironmentBeyondTheFirstIsNotFound) {
     LateBound engine(createEngine().get());
-    const Failure failure = failureOf([&] { engine.get("rdoEnvironments", {Variant(1.0)}); });
-    EXPECT_EQ(failure.code, kItemNotFound);
+    EXPECT_EQ(codeOf([&] { engine.get("rdoEnvironments", {Variant(1.0)}); }), kItemNotFound);
 }
 
 TEST_F(LateBoundObjects, ReadsRowsByColumnName) {
@@ -64,7 +64,7 @@ TEST_F(LateBoundObjects, ReadsRowsByColumnName) {
     }
     EXPECT_EQ(names, (std::vector<std::string>{"Severity", "Größe"}));
     rs.call("Close");
-    EXPECT_EQ(failureOf([&] { rs.get("EOF"); }).code, kObjectClosed);
+    EXPECT_EQ(codeOf([&] { rs.get("EOF"); }), kObjectClosed);
 }
 
 TEST_F(LateBoundObjects, ColumnsCollectionCountsAndNames) {
@@ -79,31 +79,23 @@ TEST_F(LateBoundObjects, ColumnsCollectionCountsAndNames) {
 TEST_F(LateBoundObjects, ErrorsCrossInvokeWithCodeAndDescription) {
     LateBound rs = connection_.object("OpenResultset", {Variant("SELECT * FROM Custom")});
     LateBound columns = rs.object("rdoColumns");
-    Failure failure = failureOf([&] { columns.get("Item", {Variant("Completed")}); });
-    EXPECT_EQ(failure.code, kItemNotFound);
-    EXPECT_NE(failure.description.find("Completed"), std::string::npos);
-    EXPECT_EQ(failureOf([&] { columns.get("Item", {Variant(std::int32_t{3})}); }).code,
-              kItemNotFound);
-
-    failure =
-        failureOf([&] { connection_.call("OpenResultset", {Variant("SELECT * FROM Customs")}); });
-    EXPECT_EQ(failure.code, kDatabaseError);
-    EXPECT_EQ(failure.description, "no such table: Customs");
-
+    expectError([&] { columns.get("Item", {Variant("Completed")}); }, kItemNotFound, "Completed");
+    EXPECT_EQ(codeOf([&] { columns.get("Item", {Variant(std::int32_t{3})}); }), kItemNotFound);
+    expectError([&] { connection_.call("OpenResultset", {Variant("SELECT * FROM Customs")}); },
+                kDatabaseError, "no such table: Customs");
     // A legacy construct the rewrite can't carry keeps the rewrite's own code.
-    failure = failureOf([&] {
-        connection_.call("OpenResultset",
-                         {Variant("TRANSFORM Count(CustomType) SELECT CustomName FROM Custom "
-                                  "GROUP BY CustomName")});
-    });
-    EXPECT_EQ(failure.code, E_NOTIMPL);
-    EXPECT_NE(failure.description.find("PIVOT"), std::string::npos) << failure.description;
-
-    failure = failureOf([&] {
-        environment_.call("OpenConnection",
-                          {Variant(""), Variant(1.0), Variant(false), Variant("DRIVER={SQLite3}")});
-    });
-    EXPECT_EQ(failure.code, kBadConnectString);
+    expectError(
+        [&] {
+            connection_.call("OpenResultset",
+                             {Variant("TRANSFORM Count(CustomType) SELECT "
+                                      "CustomName FROM Custom GROUP BY CustomName")});
+        },
+        E_NOTIMPL, "PIVOT");
+    EXPECT_EQ(codeOf([&] {
+                  environment_.call("OpenConnection", {Variant(""), Variant(1.0), Variant(false),
+                                                       Variant("DRIVER={SQLite3}")});
+              }),
+              kBadConnectString);
 }
 
 TEST_F(LateBoundObjects, ResultSetOutlivesTheConnectionObject) {
@@ -126,16 +118,12 @@ TEST_F(LateBoundObjects, ExecuteAndTheOpenTest) {
     EXPECT_EQ(connection_.get("RowsAffected").toI4(), 2);
     EXPECT_EQ(connection_.get("QueryTimeout").type(), VT_I4);
     connection_.call("Close");
-    EXPECT_EQ(failureOf([&] { connection_.get("QueryTimeout"); }).code, kObjectClosed);
-    EXPECT_EQ(failureOf([&] { connection_.put("QueryTimeout", Variant(std::int32_t{5})); }).code,
+    EXPECT_EQ(codeOf([&] { connection_.get("QueryTimeout"); }), kObjectClosed);
+    EXPECT_EQ(codeOf([&] { connection_.put("QueryTimeout", Variant(std::int32_t{5})); }),
               kObjectClosed);
-    EXPECT_EQ(failureOf([&] { connection_.call("Execute", {Variant("DELETE FROM Custom")}); }).code,
+    EXPECT_EQ(codeOf([&] { connection_.call("Execute", {Variant("DELETE FROM Custom")}); }),
               kObjectClosed);
 }
-
-} // namespace
-
-namespace {
 
 // The local reports database as the component opens and fills it: the Access
 // driver's connect string, tuned so each insert runs without a disk sync.

@@ -1,8 +1,8 @@
 // RowReader and ConnectionRef over foreign objects that answer only late-bound
 // calls must read the same values and raise the same errors as over our own
 // (which rdo_connection_test reads through the binary row interface).
-#include "error_capture.h"
 #include "test_database.h"
+#include "tests/support/error_code.h"
 
 #include "platform/automation/dispatch_object.h"
 #include "platform/automation/late_bound.h"
@@ -18,6 +18,7 @@
 using namespace vorn::automation;
 using namespace vorn::rdo;
 using namespace vorn::rdo::test;
+using namespace vorn::test;
 
 namespace {
 
@@ -109,23 +110,18 @@ TEST_F(RowReaders, ReadEveryRowAndValue) {
     EXPECT_EQ(names, (std::vector<std::string>{"Alpha", "Docs", "Ça va"}));
     EXPECT_EQ(parentIsNull, (std::vector<bool>{true, false, false}));
     rows.close();
-    EXPECT_EQ(failureOf([&] { rows.eof(); }).code, kObjectClosed);
+    EXPECT_EQ(codeOf([&] { rows.eof(); }), kObjectClosed);
 }
 
 TEST_F(RowReaders, ErrorsKeepTheResultSetsCodes) {
     RowReader rows = connection().openResultset("SELECT ProjectIndex FROM Projects");
-    const Failure missing = failureOf([&] { rows.columnIndex("Completed"); });
-    EXPECT_EQ(missing.code, kItemNotFound);
-    EXPECT_NE(missing.description.find("Completed"), std::string::npos) << missing.description;
-
+    expectError([&] { rows.columnIndex("Completed"); }, kItemNotFound, "Completed");
     RowReader empty = connection().openResultset("SELECT ProjectIndex FROM Projects WHERE 1 = 0");
     EXPECT_TRUE(empty.eof());
     const std::int32_t column = empty.columnIndex("ProjectIndex");
-    EXPECT_EQ(failureOf([&] { empty.value(column); }).code, kNoCurrentRow);
+    EXPECT_EQ(codeOf([&] { empty.value(column); }), kNoCurrentRow);
 
-    const Failure bad = failureOf([&] { connection().openResultset("SELECT FROM"); });
-    EXPECT_EQ(bad.code, kDatabaseError);
-    EXPECT_FALSE(bad.description.empty());
+    expectError([&] { connection().openResultset("SELECT FROM"); }, kDatabaseError, "syntax");
 }
 
 TEST_F(RowReaders, ConnectionIsOpenUntilClosed) {
@@ -135,14 +131,12 @@ TEST_F(RowReaders, ConnectionIsOpenUntilClosed) {
     EXPECT_EQ(ref.openResultset("SELECT COUNT(*) AS N FROM Projects").value("N").toI4(), 2);
     ours_->close();
     EXPECT_FALSE(ref.isOpen());
-    EXPECT_EQ(failureOf([&] { ref.execute("DELETE FROM Projects"); }).code, kObjectClosed);
+    EXPECT_EQ(codeOf([&] { ref.execute("DELETE FROM Projects"); }), kObjectClosed);
 }
 
 TEST(RowReader, NullObjectsAreRefused) {
-    EXPECT_EQ(failureOf([] { RowReader reader(nullptr); }).code,
-              basicCode(BasicError::ObjectRequired));
-    EXPECT_EQ(failureOf([] { ConnectionRef ref(nullptr); }).code,
-              basicCode(BasicError::ObjectRequired));
+    EXPECT_EQ(codeOf([] { RowReader reader(nullptr); }), basicCode(BasicError::ObjectRequired));
+    EXPECT_EQ(codeOf([] { ConnectionRef ref(nullptr); }), basicCode(BasicError::ObjectRequired));
 }
 
 } // namespace

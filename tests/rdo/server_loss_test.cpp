@@ -1,8 +1,8 @@
 // A server that goes away under an open connection: the error must say why,
 // and the open test of the status builds must then find the connection closed.
-#include "error_capture.h"
 #include "pg_server.h"
 #include "test_database.h"
+#include "tests/support/error_code.h"
 
 #include "platform/rdo/connection_ref.h"
 #include "platform/rdo/error_codes.h"
@@ -14,6 +14,7 @@
 using namespace vorn::automation;
 using namespace vorn::rdo;
 using namespace vorn::rdo::test;
+using namespace vorn::test;
 
 namespace {
 
@@ -42,10 +43,9 @@ TEST(ServerLoss, StoppedServerFailsWithItsCauseAndClosesTheConnection) {
     EXPECT_NE(failure.description.find("terminating connection"), std::string::npos)
         << failure.description;
 
-    const Failure next = failureOf([&] { ref.execute("DELETE FROM Numbers"); });
-    EXPECT_EQ(next.code, kDatabaseError);
+    EXPECT_EQ(codeOf([&] { ref.execute("DELETE FROM Numbers"); }), kDatabaseError);
     EXPECT_FALSE(ref.isOpen());
-    EXPECT_EQ(failureOf([&] { connection->queryTimeout(); }).code, kObjectClosed);
+    EXPECT_EQ(codeOf([&] { connection->queryTimeout(); }), kObjectClosed);
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 // Which backend a connect string reaches, and the errors of opening.
-#include "error_capture.h"
 #include "pg_server.h"
 #include "test_database.h"
+#include "tests/support/error_code.h"
+#include "tests/support/temp_folder.h"
 
 #include "platform/automation/variant.h"
 #include "platform/rdo/database_error.h"
@@ -17,6 +18,7 @@
 using namespace vorn;
 using namespace vorn::rdo;
 using namespace vorn::rdo::test;
+using namespace vorn::test;
 
 namespace {
 
@@ -27,24 +29,17 @@ struct MissingFile {
     const char* expectedStart;
 };
 
-void PrintTo(const MissingFile& c, std::ostream* out) {
-    *out << c.name;
-}
-
 class OpenMissingFile : public testing::TestWithParam<MissingFile> {};
 
 TEST_P(OpenMissingFile, FailsAndCreatesNothing) {
-    const auto dir =
-        std::filesystem::temp_directory_path() / ("vorn-missing-" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
-    const auto path = dir / "reports.mdb";
+    const vorn::test::TempFolder dir;
+    const std::filesystem::path path = dir.file("reports.mdb");
     const Failure failure = failureOf([&] {
         openSession("", GetParam().connectPrefix + path.string() + GetParam().connectSuffix, {});
     });
     EXPECT_EQ(failure.code, kDatabaseError);
     EXPECT_TRUE(failure.description.starts_with(GetParam().expectedStart)) << failure.description;
     EXPECT_FALSE(std::filesystem::exists(path));
-    std::filesystem::remove_all(dir);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -57,13 +52,11 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST(OpenSession, FileThatIsNoDatabaseFailsAtOnce) {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("vorn-notadb-" + std::to_string(getpid()) + ".mdb");
+    const vorn::test::TempFolder dir;
+    const std::string path = dir.file("notadb.mdb");
     std::ofstream(path)
         << "this is no database, but long enough to have a header of some sort........";
-    const Failure failure =
-        failureOf([&] { openSession("", "DRIVER={SQLite3};DBQ=" + path.string(), {}); });
-    std::filesystem::remove(path);
+    const Failure failure = failureOf([&] { openSession("", "DRIVER={SQLite3};DBQ=" + path, {}); });
     EXPECT_EQ(failure.code, kDatabaseError);
     EXPECT_NE(failure.description.find("not a database"), std::string::npos) << failure.description;
 }
@@ -79,10 +72,9 @@ TEST(OpenSession, UnknownDriverCarriesTheDriverManagerState) {
 }
 
 TEST(OpenSession, ConnectStringWithoutDatabaseIsRefused) {
-    EXPECT_EQ(
-        failureOf([] { openSession("", "DRIVER={Microsoft Access Driver (*.mdb)};", {}); }).code,
-        kBadConnectString);
-    EXPECT_EQ(failureOf([] { openSession("", "Uid=x;Pwd=y", {}); }).code, kBadConnectString);
+    EXPECT_EQ(codeOf([] { openSession("", "DRIVER={Microsoft Access Driver (*.mdb)};", {}); }),
+              kBadConnectString);
+    EXPECT_EQ(codeOf([] { openSession("", "Uid=x;Pwd=y", {}); }), kBadConnectString);
 }
 
 TEST(OpenSession, TuningKeysSetPragmasAndAcceptOnlyPlainWords) {

@@ -3,7 +3,7 @@
 #include "pg_server.h"
 #include "platform/rdo/session_factory.h"
 
-#include <sqlite3.h>
+#include "tests/support/sqlite_file.h"
 
 #include <atomic>
 #include <cstdlib>
@@ -16,20 +16,6 @@ namespace {
 std::string uniqueName() {
     static std::atomic<int> counter{0};
     return "vorn_t" + std::to_string(getpid()) + "_" + std::to_string(++counter);
-}
-
-std::filesystem::path newSqliteFile() {
-    const auto path = std::filesystem::temp_directory_path() / (uniqueName() + ".db");
-    sqlite3* db = nullptr;
-    const int rc =
-        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    // An empty file is still a valid database; writing the schema cookie makes it a real one.
-    if (rc == SQLITE_OK)
-        sqlite3_exec(db, "PRAGMA user_version=1", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-    if (rc != SQLITE_OK)
-        throw std::runtime_error("cannot create " + path.string());
-    return path;
 }
 
 std::string withDatabase(std::string connect, const std::string& database) {
@@ -47,20 +33,20 @@ std::string backendName(Backend backend) {
     return names[static_cast<int>(backend)];
 }
 
-TestDatabase::TestDatabase(Backend backend) : backend_(backend) {
+TestDatabase::TestDatabase(Backend backend) : backend_(backend), file_(folder_.file("test.db")) {
+    // An empty file is still a valid database; the schema cookie makes it a real one.
+    if (backend != Backend::PostgreSql)
+        vorn::test::SqliteFile(file_).run("PRAGMA user_version=1");
     switch (backend) {
     case Backend::Sqlite:
-        file_ = newSqliteFile();
-        connect_ = "DRIVER={SQLite3};Database=" + file_.string() + ";";
+        connect_ = "DRIVER={SQLite3};Database=" + file_ + ";";
         break;
     case Backend::SqliteOdbc:
-        file_ = newSqliteFile();
         // DRIVER={SQLite3} is served in-process; a data source naming the
         // same driver goes through the driver manager. Without StepAPI=1 the
         // driver reads a whole result before the first row, but only then does
         // it type expression columns (COUNT, SUM) from their values.
-        connect_ =
-            "DSN=" + std::string(kSqliteOdbcDsn) + ";Database=" + file_.string() + ";NoCreat=1;";
+        connect_ = "DSN=" + std::string(kSqliteOdbcDsn) + ";Database=" + file_ + ";NoCreat=1;";
         break;
     case Backend::PostgreSql: {
         const std::string admin = PgServer::shared().connect();
@@ -75,9 +61,6 @@ TestDatabase::TestDatabase(Backend backend) : backend_(backend) {
 
 TestDatabase::~TestDatabase() {
     setup_.reset();
-    std::error_code ignored;
-    if (!file_.empty())
-        std::filesystem::remove(file_, ignored);
     if (!pgDatabase_.empty()) {
         try {
             openSession("", PgServer::shared().connect(), {})

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/rdo/session.h"
+#include "tests/support/temp_folder.h"
 
 #include <filesystem>
 #include <memory>
@@ -36,7 +37,8 @@ public:
 private:
     Backend backend_;
     std::string connect_;
-    std::filesystem::path file_;
+    vorn::test::TempFolder folder_{"vorn-rdo"};
+    std::string file_;
     std::string pgDatabase_;
     std::unique_ptr<Session> setup_;
 };

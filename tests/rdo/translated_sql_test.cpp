@@ -43,10 +43,6 @@ struct StatusCase {
     std::vector<StatusRow> expected;
 };
 
-void PrintTo(const StatusCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
 const DATE kAlpha = makeDate({1999, 3, 1});
 const DATE kBeta = makeDate({2000, 1, 2, 10, 15, 0});
 const DATE kUnicode = makeDate({2001, 5, 6});

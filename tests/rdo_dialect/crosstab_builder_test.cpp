@@ -2,7 +2,7 @@
 
 #include "platform/automation/variant.h"
 #include "tests/rdo_dialect/crosstab_values.h"
-#include "tests/rdo_dialect/dialect_error_check.h"
+#include "tests/support/error_code.h"
 
 #include <gtest/gtest.h>
 
@@ -102,12 +102,12 @@ TEST(CrosstabBuilder, anEmptyResultGivesNoRowsAndNoPivotColumns) {
 
 TEST(CrosstabBuilder, rejectsRowsThatDoNotFitTheLayout) {
     CrosstabBuilder<Value> builder(layout(), textOf, isCellRow);
-    expectDialectError(
+    vorn::test::expectError<DialectError>(
         [&] {
             builder.addRow({n(1), null, s("Open"), n(1), n(1)});
         },
         kMalformedSql, "crosstab cell before its group");
-    expectDialectError(
+    vorn::test::expectError<DialectError>(
         [&] {
             builder.addRow({n(1), n(2)});
         },

@@ -1,6 +1,6 @@
 #include "platform/rdo/dialect/dialect_error.h"
 #include "platform/rdo/dialect/tokenizer.h"
-#include "tests/rdo_dialect/dialect_error_check.h"
+#include "tests/support/error_code.h"
 
 #include <gtest/gtest.h>
 
@@ -89,7 +89,8 @@ std::ostream& operator<<(std::ostream& out, const MalformedCase& c) {
 class TokenizerErrors : public testing::TestWithParam<MalformedCase> {};
 
 TEST_P(TokenizerErrors, nameWhatIsUnterminated) {
-    test::expectDialectError([] { tokenize(GetParam().sql); }, kMalformedSql, GetParam().construct);
+    vorn::test::expectError<DialectError>([] { tokenize(GetParam().sql); }, kMalformedSql,
+                                          GetParam().construct);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -4,7 +4,7 @@
 #include "platform/rdo/dialect/sql_parser.h"
 #include "platform/rdo/dialect/tokenizer.h"
 #include "platform/rdo/dialect/translator.h"
-#include "tests/rdo_dialect/dialect_error_check.h"
+#include "tests/support/error_code.h"
 
 #include <gtest/gtest.h>
 
@@ -451,9 +451,9 @@ TEST(Translate, nestingHasALimit) {
         }
     }
     for (const std::string& sql : forms(10000)) {
-        test::expectDialectError([&] { translate(sql, Target::SQLite); }, kUnsupportedConstruct,
-                                 "nesting deeper than " + std::to_string(SqlParser::kMaxNesting) +
-                                     " levels");
+        vorn::test::expectError<DialectError>(
+            [&] { translate(sql, Target::SQLite); }, kUnsupportedConstruct,
+            "nesting deeper than " + std::to_string(SqlParser::kMaxNesting) + " levels");
     }
 }
 

@@ -6,7 +6,7 @@
 #include "platform/engine/render/report_document.h"
 #include "report_pages.h"
 #include "reports/rep_vorn_item_detail.h"
-#include "tests/engine_ui/pdf_reader.h"
+#include "tests/support/pdf_reader.h"
 #include "tracker_fixture.h"
 
 #include <set>
@@ -125,7 +125,7 @@ TEST_F(ItemDetail, TextStartsAtItsControlsTopAndEachFurtherLineOfAValueMovesWhat
     report_.LoadCustomCombos();
     const std::string pdf = (folder_ / "detail.pdf").string();
     engine::writePdf(*report_.run(), pdf);
-    const auto all = engine::testing::pdfWords(pdf);
+    const auto all = pdfWords(pdf);
     auto tops = [&](const std::string& prefix) { // of the lines whose first word has it
         std::set<double> out;
         for (const auto& w : all)

@@ -6,6 +6,7 @@
 #include "platform/engine/render/report_document.h"
 #include "report_pages.h"
 #include "reports/rep_vorn_item_list.h"
+#include "tests/support/error_code.h"
 #include "tracker_fixture.h"
 
 using namespace vorn;
@@ -105,10 +106,5 @@ TEST_F(ItemList, ABadFieldListIsTheCallersError) {
     report_.setConnection(modReportMain().gDSN);
     report_.setSqlText("SELECT * FROM Items");
     report_.RunListReport();
-    try {
-        report_.run();
-        FAIL() << "no column Nope";
-    } catch (const ComError& e) {
-        EXPECT_NE(e.description().find("Nope"), std::string::npos) << e.description();
-    }
+    EXPECT_THAT(failureOf([&] { report_.run(); }).description, ::testing::HasSubstr("Nope"));
 }

@@ -59,7 +59,7 @@ enum {
     DISPATCH_PROPERTYPUTREF = 8
 };
 
-/* The function tables, in declared order. */
+/* The function tables, in declared order (a property's accessors share a line). */
 typedef struct IDispatchVtbl {
     HRESULT (*QueryInterface)(void* self, const GUID* iid, void** out);
     ULONG (*AddRef)(void* self);
@@ -77,32 +77,21 @@ typedef struct {
     IDispatchVtbl base;
     HRESULT (*put_ShowPrinterDialog)(void*, VARIANT_BOOL);
     HRESULT (*get_ShowPrinterDialog)(void*, VARIANT_BOOL*);
-    HRESULT (*put_ShowHarness)(void*, VARIANT_BOOL);
-    HRESULT (*get_ShowHarness)(void*, VARIANT_BOOL*);
-    HRESULT (*put_UserName)(void*, BSTR);
-    HRESULT (*get_UserName)(void*, BSTR*);
-    HRESULT (*put_AppendSQL)(void*, BSTR);
-    HRESULT (*get_AppendSQL)(void*, BSTR*);
-    HRESULT (*put_DatabaseType)(void*, BSTR);
-    HRESULT (*get_DatabaseType)(void*, BSTR*);
-    HRESULT (*put_Version)(void*, BSTR);
-    HRESULT (*get_Version)(void*, BSTR*);
-    HRESULT (*put_tvwProjects)(void*, VARIANT);
-    HRESULT (*putref_tvwProjects)(void*, VARIANT*);
+    HRESULT (*put_ShowHarness)(void*, VARIANT_BOOL), (*get_ShowHarness)(void*, VARIANT_BOOL*);
+    HRESULT (*put_UserName)(void*, BSTR), (*get_UserName)(void*, BSTR*);
+    HRESULT (*put_AppendSQL)(void*, BSTR), (*get_AppendSQL)(void*, BSTR*);
+    HRESULT (*put_DatabaseType)(void*, BSTR), (*get_DatabaseType)(void*, BSTR*);
+    HRESULT (*put_Version)(void*, BSTR), (*get_Version)(void*, BSTR*);
+    HRESULT (*put_tvwProjects)(void*, VARIANT), (*putref_tvwProjects)(void*, VARIANT*);
     HRESULT (*get_tvwProjects)(void*, VARIANT*);
-    HRESULT (*put_OtherParameters)(void*, VARIANT);
-    HRESULT (*putref_OtherParameters)(void*, VARIANT*);
+    HRESULT (*put_OtherParameters)(void*, VARIANT), (*putref_OtherParameters)(void*, VARIANT*);
     HRESULT (*get_OtherParameters)(void*, VARIANT*);
     HRESULT (*ShowReport)(void*, VARIANT_BOOL*);
     HRESULT (*PrintReport)(void*, VARIANT_BOOL*);
-    HRESULT (*put_ReportName)(void*, BSTR);
-    HRESULT (*get_ReportName)(void*, BSTR*);
-    HRESULT (*put_RunMode)(void*, int16_t);
-    HRESULT (*get_RunMode)(void*, int16_t*);
-    HRESULT (*put_SQLStatement)(void*, BSTR);
-    HRESULT (*get_SQLStatement)(void*, BSTR*);
-    HRESULT (*put_DSN)(void*, void*);
-    HRESULT (*get_DSN)(void*, void**);
+    HRESULT (*put_ReportName)(void*, BSTR), (*get_ReportName)(void*, BSTR*);
+    HRESULT (*put_RunMode)(void*, int16_t), (*get_RunMode)(void*, int16_t*);
+    HRESULT (*put_SQLStatement)(void*, BSTR), (*get_SQLStatement)(void*, BSTR*);
+    HRESULT (*put_DSN)(void*, void*), (*get_DSN)(void*, void**);
 } ReportsVtbl;
 
 typedef struct {

@@ -1,5 +1,7 @@
 #include "tracker_fixture.h"
 
+#include "command_and_file.h"
+
 #include "data/mod_report_main.h"
 #include "host/objects/project_tree.h"
 #include "platform/rdo/rdo_connection.h"
@@ -7,26 +9,11 @@
 #include "platform/toolkit/files.h"
 #include "platform/toolkit/message_box.h"
 
-#include <sqlite3.h>
-
-#include <fstream>
-#include <sstream>
-#include <unistd.h>
-
 namespace vorn::test {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-struct Db {
-    sqlite3* db = nullptr;
-    explicit Db(const fs::path& file) {
-        if (sqlite3_open(file.c_str(), &db) != SQLITE_OK)
-            throw std::runtime_error(sqlite3_errmsg(db));
-    }
-    ~Db() { sqlite3_close(db); }
-};
 
 // Mixed-case statuses, a project without items, a three-level hierarchy,
 // quotes and letters beyond ASCII, an unassigned item and a null status.
@@ -58,54 +45,11 @@ INSERT INTO Items (ItemIndex, ProjectIndex, Status, AssignedTo) VALUES (9, 6, 'O
 INSERT INTO Items (ItemIndex, ProjectIndex, Status, AssignedTo) VALUES (10, 7, 'Completed', 'Zoë');
 )sql";
 
-std::string readFile(const fs::path& file) {
-    std::ifstream in(file);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 } // namespace
-
-void runSql(const fs::path& file, const std::string& sql) {
-    Db db(file);
-    char* error = nullptr;
-    sqlite3_exec(db.db, "PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
-    if (sqlite3_exec(db.db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
-        std::string text = error ? error : "?";
-        sqlite3_free(error);
-        throw std::runtime_error(text);
-    }
-}
-
-std::vector<std::string> queryRows(const fs::path& file, const std::string& sql) {
-    Db db(file);
-    sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db.db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK)
-        throw std::runtime_error(sqlite3_errmsg(db.db));
-    std::vector<std::string> rows;
-    int step;
-    while ((step = sqlite3_step(st)) == SQLITE_ROW) {
-        std::string row;
-        for (int c = 0; c < sqlite3_column_count(st); ++c) {
-            if (c)
-                row += '|';
-            const auto* text = sqlite3_column_text(st, c);
-            row += text ? reinterpret_cast<const char*>(text) : "NULL";
-        }
-        rows.push_back(row);
-    }
-    sqlite3_finalize(st);
-    // A locked file must fail the test, not read as an empty table.
-    if (step != SQLITE_DONE)
-        throw std::runtime_error(sqlite3_errstr(step));
-    return rows;
-}
 
 void TrackerFixture::SetUp() {
     setenv("LC_ALL", "C", 1); // "General Date" in its US form
-    char pattern[] = "/tmp/vorn-data-XXXXXX";
-    folder_ = mkdtemp(pattern);
+    folder_ = temp_.path();
     tracker_ = folder_ / "tracker.db";
     reports_ = folder_ / "reports.mdb";
     runSql(tracker_, kTracker);
@@ -122,8 +66,6 @@ void TrackerFixture::TearDown() {
     modReportMain() = ReportState{};
     toolkit::setMessageBoxObserver(nullptr);
     toolkit::setComponentFolderForTesting({});
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
 }
 
 void TrackerFixture::makeReportsDatabase(bool withSpare) {

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "platform/automation/com_ptr.h"
+#include "sqlite_file.h"
+#include "temp_folder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -12,11 +14,6 @@
 #include <vector>
 
 namespace vorn::test {
-
-/// Runs SQL on a SQLite file directly, creating it when missing.
-void runSql(const std::filesystem::path& file, const std::string& sql);
-/// Every row of a query as text, columns joined by '|', null as "NULL".
-std::vector<std::string> queryRows(const std::filesystem::path& file, const std::string& sql);
 
 class TrackerFixture : public ::testing::Test {
 protected:
@@ -32,6 +29,7 @@ protected:
     /// Builds the host's project tree from the tracker's Projects table.
     void attachProjectTree();
 
+    TempFolder temp_{"vorn-data"};
     std::filesystem::path folder_;
     std::filesystem::path tracker_;
     std::filesystem::path reports_;

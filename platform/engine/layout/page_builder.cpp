@@ -84,13 +84,7 @@ PageBuilder::PageBuilder(PageList& document, PageFrame frame, std::function<void
     : document_(document), frame_(frame), header_(std::move(header)), footer_(std::move(footer)) {}
 
 void PageBuilder::openPage() {
-    PageStart start;
-    start.boxes = static_cast<std::uint32_t>(document_.items.boxes.size());
-    start.pictures = static_cast<std::uint32_t>(document_.items.pictures.size());
-    start.lines = static_cast<std::uint32_t>(document_.items.lines.size());
-    start.texts = static_cast<std::uint32_t>(document_.items.texts.size());
-    start.pageValues = static_cast<std::uint32_t>(document_.items.pageValues.size());
-    document_.pages.push_back(start);
+    document_.pages.push_back(document_.itemEnds());
     open_ = true;
     breakPending_ = false;
     bodyEmpty_ = true;

@@ -99,8 +99,18 @@ struct PageList {
     std::vector<OutlineEntry> outline;
     double paperWidth = 612;  // points
     double paperHeight = 792; // points
+    /// How many items of each kind the pages forgotten so far held: the page
+    /// starts count from the report's first item, the arrays from this one.
+    PageStart forgotten;
 
     int pageCount() const { return static_cast<int>(pages.size()); }
+    /// The position after the last item of each kind, counted like the page starts.
+    PageStart itemEnds() const;
+    /// Frees the items of the pages before `page` (their starts stay, so page
+    /// numbers keep counting); painting one of them is an error from then on.
+    void forgetPagesBefore(int page);
+    /// The first page whose items are still held.
+    int firstHeldPage() const { return firstHeld_; }
     std::uint8_t colorIndex(Color color);
     std::uint16_t pictureIndex(const std::string& name);
 
@@ -109,6 +119,9 @@ struct PageList {
     ItemSpan<LineItem> lines(int page) const;
     ItemSpan<TextItem> texts(int page) const;
     ItemSpan<PageValueItem> pageValues(int page) const;
+
+private:
+    int firstHeld_ = 0;
 };
 
 } // namespace vorn::engine

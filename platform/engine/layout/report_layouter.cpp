@@ -140,9 +140,17 @@ void ReportLayouter::printBand(Section* section, PageBuilder& pages) {
 }
 
 PageList ReportLayouter::run(RecordSource* records) {
+    PageList document;
+    begin(records, document);
+    while (advance()) {
+    }
+    return document;
+}
+
+void ReportLayouter::begin(RecordSource* records, PageList& document) {
     collectSections();
     collectBindings();
-    PageList document;
+    records_ = records;
     document.paperWidth = report_.paperWidth() * kPointsPerTwip;
     document.paperHeight = report_.paperHeight() * kPointsPerTwip;
     document_ = &document;
@@ -168,78 +176,98 @@ PageList ReportLayouter::run(RecordSource* records) {
                 c->text = std::to_string(pageNumber);
         renderBand(*pageFooter_, band);
     };
-    PageBuilder pages(document, frame, header, footer);
+    pages_ = std::make_unique<PageBuilder>(document, frame, header, footer);
 
     const std::size_t levels = groupHeaders_.size();
-    std::vector<Value> groupValues(levels);
-    std::vector<Value> nextValues(levels);
-    bool first = true;
+    groupValues_.assign(levels, Value{});
+    nextValues_.assign(levels, Value{});
+    pending_.assign(levels, Band{});
+    first_ = true;
+    finished_ = false;
+}
+
+bool ReportLayouter::advance() {
+    if (finished_)
+        return false;
+    if (!records_ || records_->eof()) {
+        finish();
+        return false;
+    }
+    layOutRecord(*records_);
+    records_->moveNext();
+    return true;
+}
+
+void ReportLayouter::layOutRecord(RecordSource& records) {
+    PageBuilder& pages = *pages_;
+    PageList& document = *document_;
+    const std::size_t levels = groupHeaders_.size();
+    for (std::size_t k = 0; k < levels; ++k)
+        nextValues_[k] =
+            readColumn(records, groupHeaders_[k]->groupField, nullptr, groupHeaders_[k]);
+    std::size_t breakLevel = 0;
+    if (!first_) {
+        breakLevel = levels;
+        for (std::size_t k = 0; k < levels; ++k)
+            if (!(nextValues_[k] == groupValues_[k])) {
+                breakLevel = k;
+                break;
+            }
+        // Footers of the groups that end print with the previous record's values.
+        for (std::size_t k = levels; k-- > breakLevel;)
+            printBand(groupFooters_[k], pages);
+    }
+    first_ = false;
+    groupValues_ = nextValues_;
+
+    bindRecord(records);
+    for (Sum& sum : sums_)
+        if (sum.level >= static_cast<int>(breakLevel)) {
+            sum.total = 0;
+            sum.integral = true;
+        }
+    addToSums(records);
+
     // The bands of one record wait until its detail was prepared, so that a page
     // opened for them shows this record in its header.
-    std::vector<Band> pending(levels);
-    Band detailBand;
-
-    for (; records && !records->eof(); records->moveNext()) {
-        for (std::size_t k = 0; k < levels; ++k)
-            nextValues[k] =
-                readColumn(*records, groupHeaders_[k]->groupField, nullptr, groupHeaders_[k]);
-        std::size_t breakLevel = 0;
-        if (!first) {
-            breakLevel = levels;
-            for (std::size_t k = 0; k < levels; ++k)
-                if (!(nextValues[k] == groupValues[k])) {
-                    breakLevel = k;
-                    break;
-                }
-            // Footers of the groups that end print with the previous record's values.
-            for (std::size_t k = levels; k-- > breakLevel;)
-                printBand(groupFooters_[k], pages);
-        }
-        first = false;
-        groupValues = nextValues;
-
-        bindRecord(*records);
-        for (Sum& sum : sums_)
-            if (sum.level >= static_cast<int>(breakLevel)) {
-                sum.total = 0;
-                sum.integral = true;
-            }
-        addToSums(*records);
-
-        std::size_t headersToPrint = 0;
-        for (std::size_t k = breakLevel; k < levels; ++k) {
-            Section* h = groupHeaders_[k];
-            if (!h->visible)
-                continue;
-            renderBand(*h, pending[headersToPrint++]);
-        }
-        const bool detailShown = detail_ && detail_->visible;
-        if (detailShown)
-            renderBand(*detail_, detailBand);
-
-        std::size_t i = 0;
-        for (std::size_t k = breakLevel; k < levels; ++k) {
-            if (!groupHeaders_[k]->visible)
-                continue;
-            pages.place(pending[i++]);
-            document.outline.push_back(
-                {groupValues[k].toText(), document.pageCount() - 1, static_cast<int>(k)});
-            if (groupHeaders_[k]->newPageAfter)
-                pages.breakPage();
-        }
-        if (detailShown) {
-            pages.place(detailBand);
-            if (detail_->newPageAfter)
-                pages.breakPage();
-        }
+    std::size_t headersToPrint = 0;
+    for (std::size_t k = breakLevel; k < levels; ++k) {
+        Section* h = groupHeaders_[k];
+        if (!h->visible)
+            continue;
+        renderBand(*h, pending_[headersToPrint++]);
     }
-    if (!first)
-        for (std::size_t k = levels; k-- > 0;)
-            printBand(groupFooters_[k], pages);
-    pages.finish();
-    document_ = nullptr;
+    const bool detailShown = detail_ && detail_->visible;
+    if (detailShown)
+        renderBand(*detail_, detailBand_);
+
+    std::size_t i = 0;
+    for (std::size_t k = breakLevel; k < levels; ++k) {
+        if (!groupHeaders_[k]->visible)
+            continue;
+        pages.place(pending_[i++]);
+        document.outline.push_back(
+            {groupValues_[k].toText(), document.pageCount() - 1, static_cast<int>(k)});
+        if (groupHeaders_[k]->newPageAfter)
+            pages.breakPage();
+    }
+    if (detailShown) {
+        pages.place(detailBand_);
+        if (detail_->newPageAfter)
+            pages.breakPage();
+    }
+}
+
+void ReportLayouter::finish() {
+    if (!first_)
+        for (std::size_t k = groupHeaders_.size(); k-- > 0;)
+            printBand(groupFooters_[k], *pages_);
+    pages_->finish();
+    finished_ = true;
+    pages_.reset();
     renderer_.reset();
-    return document;
+    document_ = nullptr;
+    records_ = nullptr;
 }
 
 } // namespace vorn::engine

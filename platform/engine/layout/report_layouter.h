@@ -24,6 +24,16 @@ public:
     /// no column of the records; errors of the record source and of callbacks pass.
     PageList run(RecordSource* records);
 
+    /// Starts laying the report out into `document`, a record at a time, for a
+    /// caller that handles pages while later ones are still to come. `records`
+    /// and `document` must outlive the layout.
+    void begin(RecordSource* records, PageList& document);
+    /// Lays out the next record, or closes the last page after the last record.
+    /// False once the layout is complete; the pages closed so far (all but the
+    /// open one, see PageBuilder::pageOpen) are final.
+    bool advance();
+    bool pageOpen() const { return pages_ && pages_->pageOpen(); }
+
 private:
     struct Binding {
         Control* control;
@@ -44,6 +54,8 @@ private:
     void showSums();
     void renderBand(Section& section, Band& band);
     void printBand(Section* section, PageBuilder& pages);
+    void layOutRecord(RecordSource& records);
+    void finish();
 
     Report& report_;
     TextShaper& shaper_;
@@ -57,6 +69,14 @@ private:
     PageList* document_ = nullptr;
     std::unique_ptr<BandRenderer> renderer_;
     Band band_;
+    RecordSource* records_ = nullptr;
+    std::unique_ptr<PageBuilder> pages_;
+    std::vector<Value> groupValues_;
+    std::vector<Value> nextValues_;
+    std::vector<Band> pending_;
+    Band detailBand_;
+    bool first_ = true;
+    bool finished_ = true;
 };
 
 } // namespace vorn::engine

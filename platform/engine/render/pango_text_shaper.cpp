@@ -264,15 +264,38 @@ RunId PangoTextShaper::shape(FontId font, std::string_view text) {
     auto found = lookup_.find(key);
     if (found != lookup_.end())
         return found->second;
+    return addRun(font, text, static_cast<float>(measureGlyphs(font, text)), key);
+}
+
+RunId PangoTextShaper::addRun(FontId font, std::string_view text, float width, Key key) {
     Run run{};
     run.font = font;
-    run.width = static_cast<float>(measureGlyphs(font, text));
+    run.width = width;
     key.text = keep(text, run.chunk, run.textOffset);
     run.textLength = static_cast<std::uint32_t>(text.size());
     runs_.push_back(run);
     auto id = static_cast<RunId>(runs_.size() - 1);
     lookup_.emplace(key, id);
     return id;
+}
+
+void PangoTextShaper::keepRunsOf(std::vector<TextItem>& texts) {
+    std::vector<Run> oldRuns;
+    oldRuns.swap(runs_);
+    std::deque<std::string> oldChunks;
+    oldChunks.swap(textChunks_);
+    std::unordered_map<Key, RunId, KeyHash>().swap(lookup_);
+    std::unordered_map<RunId, RunId> moved;
+    for (TextItem& item : texts) {
+        auto [at, added] = moved.try_emplace(item.run, 0);
+        if (added) {
+            const Run& r = oldRuns.at(item.run);
+            const std::string_view text =
+                std::string_view(oldChunks[r.chunk]).substr(r.textOffset, r.textLength);
+            at->second = addRun(r.font, text, r.width, keyOf(r.font, text));
+        }
+        item.run = at->second;
+    }
 }
 
 void PangoTextShaper::appendGlyphs(RunId run, double x, double y, std::vector<cairo_glyph_t>& out,

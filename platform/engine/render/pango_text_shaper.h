@@ -7,6 +7,7 @@
 // than holding them for thousands of pages.
 #pragma once
 
+#include "platform/engine/layout/page_items.h"
 #include "platform/engine/layout/text_shaper.h"
 
 #include <cstdint>
@@ -50,6 +51,11 @@ public:
     /// Forgets which texts were shaped (the runs stay): layout is over and the
     /// lookup table is only dead weight while pages are painted.
     void dropLookup();
+    /// How many runs are kept.
+    std::size_t runCount() const { return runs_.size(); }
+    /// Forgets every run but those of `texts`, which get their new ids: a report
+    /// laid out page by page keeps the runs of the pages it holds, not of all.
+    void keepRunsOf(std::vector<TextItem>& texts);
 
 private:
     struct Glyph;
@@ -78,6 +84,7 @@ private:
     static Key keyOf(FontId font, std::string_view text) noexcept;
     struct Impl;
 
+    RunId addRun(FontId font, std::string_view text, float width, Key key);
     std::string_view keep(std::string_view text, std::uint32_t& chunk, std::uint32_t& offset);
     const Glyph& glyph(Face& face, char32_t cp);
     double measureGlyphs(FontId font, std::string_view text);

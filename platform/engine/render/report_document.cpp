@@ -56,22 +56,41 @@ ReportDocument::ReportDocument(
     std::map<std::string, std::shared_ptr<const Picture>, std::less<>> pictures)
     : pages_(std::move(pages)), shaper_(std::move(shaper)), title_(std::move(title)),
       outline_(std::move(outline)), pictures_(std::move(pictures)) {
-    surfaces_.resize(pages_.pictureNames.size());
+    size_ = {pages_.paperWidth, pages_.paperHeight};
 }
+
+ReportDocument::ReportDocument(
+    int pageCount, PageSize size, std::unique_ptr<PangoTextShaper> shaper,
+    std::unique_ptr<PageStream> stream, std::string title, std::vector<OutlineEntry> outline,
+    std::map<std::string, std::shared_ptr<const Picture>, std::less<>> pictures)
+    : shaper_(std::move(shaper)), stream_(std::move(stream)), pageCount_(pageCount), size_(size),
+      title_(std::move(title)), outline_(std::move(outline)), pictures_(std::move(pictures)) {}
 
 ReportDocument::~ReportDocument() = default;
 
 PageSize ReportDocument::pageSize() const {
-    return {pages_.paperWidth, pages_.paperHeight};
+    return size_;
+}
+
+const PageList& ReportDocument::pages() const {
+    return stream_ ? stream_->current() : pages_;
+}
+
+const PageList& ReportDocument::held(int index) const {
+    if (!stream_)
+        return pages_;
+    return stream_->reach(index);
 }
 
 std::string ReportDocument::pageValueText(const PageValueItem& item, int index) const {
     return std::to_string(item.value == PageValue::PageNumber ? index + 1 : pageCount());
 }
 
-cairo_surface_t* ReportDocument::pictureSurface(std::uint16_t index) const {
+cairo_surface_t* ReportDocument::pictureSurface(const PageList& pages, std::uint16_t index) const {
+    if (surfaces_.size() < pages.pictureNames.size())
+        surfaces_.resize(pages.pictureNames.size());
     if (!surfaces_[index]) {
-        auto picture = pictures_.find(pages_.pictureNames[index]);
+        auto picture = pictures_.find(pages.pictureNames[index]);
         if (picture == pictures_.end() || !picture->second)
             return nullptr;
         surfaces_[index] = makePictureSurface(picture->second);
@@ -83,15 +102,16 @@ void ReportDocument::paint(int index, cairo_t* cr) const {
     if (index < 0 || index >= pageCount())
         throw std::out_of_range("No page " + std::to_string(index));
     SaveRestore guard(cr);
+    const PageList& list = held(index);
 
     // Controls are painted in design order, later ones over earlier ones. Texts
     // gather into one glyph list per font and colour, drawn when something that
     // may cover them comes next, so a page of plain text is still one call a font.
-    const auto boxes = pages_.boxes(index);
-    const auto pictures = pages_.pictures(index);
-    const auto lines = pages_.lines(index);
-    const auto texts = pages_.texts(index);
-    const auto pageValues = pages_.pageValues(index);
+    const auto boxes = list.boxes(index);
+    const auto pictures = list.pictures(index);
+    const auto lines = list.lines(index);
+    const auto texts = list.texts(index);
+    const auto pageValues = list.pageValues(index);
     std::vector<PaintStep> steps;
     steps.reserve(boxes.size + pictures.size + lines.size + texts.size + pageValues.size);
     auto collect = [&](const auto& span, PaintKind kind) {
@@ -117,7 +137,7 @@ void ReportDocument::paint(int index, cairo_t* cr) const {
     };
     auto drawTexts = [&] {
         for (const GlyphBatch& batch : batches) {
-            setColor(cr, pages_.palette[batch.color]);
+            setColor(cr, list.palette[batch.color]);
             shaper_->selectFont(cr, batch.font);
             cairo_show_glyphs(cr, batch.glyphs.data(), static_cast<int>(batch.glyphs.size()));
         }
@@ -146,21 +166,21 @@ void ReportDocument::paint(int index, cairo_t* cr) const {
         case PaintKind::Box: {
             drawTexts();
             const BoxItem& box = boxes.first[step.index];
-            setColor(cr, pages_.palette[box.color]);
+            setColor(cr, list.palette[box.color]);
             cairo_rectangle(cr, box.x, box.top, box.width, box.height);
             cairo_fill(cr);
             break;
         }
         case PaintKind::Picture:
             drawTexts();
-            paintPicture(cr, pictures.first[step.index]);
+            paintPicture(cr, list, pictures.first[step.index]);
             break;
         case PaintKind::Line: {
             drawTexts();
             const LineItem& line = lines.first[step.index];
             cairo_set_line_width(cr, kRuleWidth);
             cairo_set_line_cap(cr, CAIRO_LINE_CAP_SQUARE);
-            setColor(cr, pages_.palette[line.color]);
+            setColor(cr, list.palette[line.color]);
             cairo_move_to(cr, line.x1, line.y1);
             cairo_line_to(cr, line.x2, line.y2);
             cairo_stroke(cr);
@@ -171,8 +191,9 @@ void ReportDocument::paint(int index, cairo_t* cr) const {
     drawTexts();
 }
 
-void ReportDocument::paintPicture(cairo_t* cr, const PictureItem& item) const {
-    cairo_surface_t* surface = pictureSurface(item.picture);
+void ReportDocument::paintPicture(cairo_t* cr, const PageList& pages,
+                                  const PictureItem& item) const {
+    cairo_surface_t* surface = pictureSurface(pages, item.picture);
     if (!surface)
         return;
     const double w = cairo_image_surface_get_width(surface);

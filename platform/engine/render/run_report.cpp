@@ -1,28 +1,51 @@
 #include "platform/engine/render/run_report.h"
 
 #include "platform/engine/allocator_tuning.h"
-#include "platform/engine/engine_error.h"
 #include "platform/engine/layout/report_layouter.h"
+#include "platform/engine/render/page_stream.h"
 
 namespace vorn::engine {
+namespace {
 
-std::shared_ptr<ReportDocument> runReport(Report& report) {
-    tuneAllocatorForReports();
-    std::unique_ptr<RecordSource> records;
-    if (!report.dataControls().empty()) {
-        const RecordSourceOpener& opener =
-            report.recordSourceOpener ? report.recordSourceOpener : defaultRecordSourceOpener();
-        if (!opener)
-            throw EngineError(error_code::kFail,
-                              "No record source is set up for the report " + report.designName());
-        records = opener(*report.dataControls().front());
-    }
-    auto shaper = std::make_unique<PangoTextShaper>();
-    PageList pages = ReportLayouter(report, *shaper).run(records.get());
+std::shared_ptr<ReportDocument> wholeDocument(Report& report, PageList pages,
+                                              std::unique_ptr<PangoTextShaper> shaper) {
     shaper->dropLookup();
     std::vector<OutlineEntry> outline = std::move(pages.outline);
     return std::make_shared<ReportDocument>(std::move(pages), std::move(shaper), report.caption,
                                             std::move(outline), report.pictures());
+}
+
+} // namespace
+
+std::shared_ptr<ReportDocument> runReport(Report& report) {
+    tuneAllocatorForReports();
+    std::unique_ptr<RecordSource> records = openRecords(report);
+    auto shaper = std::make_unique<PangoTextShaper>();
+    PageList pages = ReportLayouter(report, *shaper).run(records.get());
+    return wholeDocument(report, std::move(pages), std::move(shaper));
+}
+
+std::shared_ptr<ReportDocument> runReportPageByPage(Report& report, int wholeReportPages) {
+    tuneAllocatorForReports();
+    auto shaper = std::make_unique<PangoTextShaper>();
+    PageList pages;
+    {
+        std::unique_ptr<RecordSource> records = openRecords(report);
+        ReportLayouter layouter(report, *shaper);
+        layouter.begin(records.get(), pages);
+        while (layouter.advance())
+            if (pages.pageCount() > wholeReportPages)
+                holdRecentPages(pages, layouter, *shaper, 0, pages.pageCount());
+    }
+    if (pages.firstHeldPage() == 0)
+        return wholeDocument(report, std::move(pages), std::move(shaper));
+
+    pages.forgetPagesBefore(pages.pageCount());
+    shaper->keepRunsOf(pages.items.texts);
+    auto stream = std::make_unique<PageStream>(report, *shaper);
+    return std::make_shared<ReportDocument>(
+        pages.pageCount(), PageSize{pages.paperWidth, pages.paperHeight}, std::move(shaper),
+        std::move(stream), report.caption, std::move(pages.outline), report.pictures());
 }
 
 } // namespace vorn::engine

@@ -16,4 +16,16 @@ namespace vorn::engine {
 /// no opener is set; errors of the opener, the records and the callbacks pass.
 std::shared_ptr<ReportDocument> runReport(Report& report);
 
+/// A report of more pages than this is laid out again as it is painted. Up to
+/// it the report is kept whole (a few megabytes): laid out once, any page at once.
+constexpr int kWholeReportPages = 500;
+
+/// The same for printing and saving, which paint the pages in order: a report
+/// longer than `wholeReportPages` is counted first and then laid out again as
+/// its pages are painted, holding only a few pages at a time. The report must outlive the document
+/// and keep its controls and data while the document is painted. \throws as runReport; painting the
+/// document throws what the layout throws.
+std::shared_ptr<ReportDocument> runReportPageByPage(Report& report,
+                                                    int wholeReportPages = kWholeReportPages);
+
 } // namespace vorn::engine

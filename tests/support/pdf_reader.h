@@ -1,15 +1,13 @@
 // What a reader of a PDF sees, through poppler's command-line tools.
 #pragma once
 
+#include "command_and_file.h"
+
 #include <map>
 #include <string>
 #include <vector>
 
-namespace vorn::engine::testing {
-
-/// Runs a shell command and returns its standard output; fails the test on a
-/// non-zero exit.
-std::string runCommand(const std::string& command);
+namespace vorn::test {
 
 /// pdfinfo's "Key: value" lines.
 std::map<std::string, std::string> pdfInfo(const std::string& path);
@@ -39,6 +37,4 @@ struct PdfBookmark {
 /// The outline in document order, from pdftohtml -xml.
 std::vector<PdfBookmark> pdfOutline(const std::string& path);
 
-std::string readFile(const std::string& path);
-
-} // namespace vorn::engine::testing
+} // namespace vorn::test

@@ -1,14 +1,8 @@
 #include "pdf_reader.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <fstream>
 #include <regex>
-#include <sstream>
-#include <sys/wait.h>
 
-namespace vorn::engine::testing {
+namespace vorn::test {
 namespace {
 
 std::string quoted(const std::string& path) {
@@ -24,20 +18,6 @@ void forEachMatch(const std::string& text, const char* pattern, Each each) {
 }
 
 } // namespace
-
-std::string runCommand(const std::string& command) {
-    FILE* pipe = popen(command.c_str(), "r");
-    EXPECT_NE(pipe, nullptr) << command;
-    if (!pipe)
-        return {};
-    std::string out;
-    char buffer[4096];
-    for (size_t n = 0; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        out.append(buffer, n);
-    const int status = pclose(pipe);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
-    return out;
-}
 
 std::map<std::string, std::string> pdfInfo(const std::string& path) {
     std::map<std::string, std::string> info;
@@ -91,11 +71,4 @@ std::vector<PdfBookmark> pdfOutline(const std::string& path) {
     return bookmarks;
 }
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-} // namespace vorn::engine::testing
+} // namespace vorn::test
