@@ -45,7 +45,8 @@ bench: deps
 # for FUZZ_SECONDS in turn; findings land in build/fuzz/findings.
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?= sql_dialect variant_text design_loader connect_string field_list
-fuzz: deps
+fuzz:
+	@scripts/install-deps fuzz
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
 	@scripts/run-fuzz build/fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
