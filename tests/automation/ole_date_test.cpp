@@ -1,31 +1,17 @@
 #include "platform/automation/ole_date.h"
+#include "tests/support/scoped_environment.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <optional>
 
 using namespace vorn::automation;
 
 namespace {
 
-// Runs the body under a given LC_ALL and puts the old value back.
-class ScopedLocale {
-public:
-    explicit ScopedLocale(const char* name) {
-        if (const char* old = std::getenv("LC_ALL"))
-            saved_ = old;
-        setenv("LC_ALL", name, 1);
-    }
-    ~ScopedLocale() {
-        if (saved_)
-            setenv("LC_ALL", saved_->c_str(), 1);
-        else
-            unsetenv("LC_ALL");
-    }
-
-private:
-    std::optional<std::string> saved_;
+// Runs the rest of the scope under the locale `name`.
+struct ScopedLocale : vorn::test::ScopedEnvironment {
+    explicit ScopedLocale(const char* name) { set("LC_ALL", name); }
 };
 
 } // namespace

@@ -21,6 +21,7 @@ using namespace vorn::automation;
 using namespace vorn::engine::testing;
 using vorn::test::pdfInfo;
 using vorn::test::pdfWords;
+using vorn::test::ScopedEnvironment;
 using ChooserWindow = dialog::PrintHarnessWindow;
 using Step = std::function<void(ChooserWindow&)>;
 

@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <regex>
 #include <set>
@@ -45,6 +46,15 @@ void writeTestPdf(const PageDocument& document, const std::string& path) {
 int pageCountOf(const std::string& pdf) {
     return std::stoi(test::pdfInfo(pdf)["Pages"]);
 }
+
+struct Canvas {
+    Canvas(int width, int height)
+        : surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height),
+                  cairo_surface_destroy),
+          cr(cairo_create(surface.get()), cairo_destroy) {}
+    std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)> surface;
+    std::unique_ptr<cairo_t, void (*)(cairo_t*)> cr;
+};
 
 // pdftotext puts a word's top at its baseline less the hhea ascent, which in the
 // designs' fonts equals the usWinAscent the baseline sits below the control's top.
@@ -99,24 +109,19 @@ TEST_F(ReportDocumentTest, readerSeesTheTextWhereTheControlsAre) {
     const std::string pdf = pdfOf(*document);
     EXPECT_EQ(pageCountOf(pdf), 1);
     auto words = test::pdfWords(pdf);
-    // lblReportTitle: left 720 and top 90 in a page header at the 1080/1440 margins.
-    const PdfWord* title = find(words, "Project");
-    ASSERT_NE(title, nullptr);
-    EXPECT_NEAR(title->xMin, (1080 + 720) / 20.0, 0.3);
-    EXPECT_NEAR(title->yMin, (1440 + 90) / 20.0, kTopSlack);
-    // The group header's name, then the detail lines under the heading band.
-    const PdfWord* alpha = find(words, "Alpha");
-    ASSERT_NE(alpha, nullptr);
-    EXPECT_NEAR(alpha->xMin, (1080 + 90) / 20.0, 0.3);
-    EXPECT_NEAR(alpha->yMin, (1440 + 990) / 20.0, kTopSlack);
-    const PdfWord* folder = find(words, "Folder");
-    ASSERT_NE(folder, nullptr);
-    EXPECT_NEAR(folder->xMin, (1080 + 90) / 20.0, 0.3);
-    // Page 1 of 1 in the footer, centred in its fields.
+    // Twips from the page's corner, margins 1080 and 1440: lblReportTitle at
+    // 720/90 in the page header, the group header's name, a detail line (any
+    // height), "Page 1 of 1" centred in the footer's fields.
+    for (const auto& [text, x, y] : {std::tuple{"Project", 1080 + 720, 1440 + 90},
+                                     {"Alpha", 1080 + 90, 1440 + 990},
+                                     {"Folder", 1080 + 90, 0},
+                                     {"of", 1080 + 9450, 15840 - 1440 - 375 + 90}}) {
+        const PdfWord* word = find(words, text);
+        ASSERT_NE(word, nullptr) << text;
+        EXPECT_NEAR(word->xMin, x / 20.0, 0.3) << text;
+        EXPECT_NEAR(y ? word->yMin : 0, y / 20.0, kTopSlack) << text;
+    }
     const PdfWord* of = find(words, "of");
-    ASSERT_NE(of, nullptr);
-    EXPECT_NEAR(of->xMin, (1080 + 9450) / 20.0, 0.3);
-    EXPECT_NEAR(of->yMin, (15840 - 1440 - 375 + 90) / 20.0, kTopSlack);
     int ones = 0;
     for (const PdfWord& w : words)
         if (w.text == "1" && std::abs(w.yMin - of->yMin) < 0.5)
@@ -164,19 +169,11 @@ TEST_F(ReportDocumentTest, picturesAreEmbeddedOnceForAllPages) {
     int rows = 0;
     std::set<std::string> objects;
     std::istringstream lines(images);
-    std::string line;
-    std::getline(lines, line);
-    std::getline(lines, line);
-    while (std::getline(lines, line)) {
+    for (std::string line; std::getline(lines, line);) { // past the heading and its rule
         std::istringstream fields(line);
-        std::vector<std::string> f;
-        std::string field;
-        while (fields >> field)
-            f.push_back(field);
-        if (f.size() > 11) {
-            ++rows;
-            objects.insert(f[10]);
-        }
+        const std::vector<std::string> f{std::istream_iterator<std::string>(fields), {}};
+        if (f.size() > 11 && f[0] != "page")
+            ++rows, objects.insert(f[10]);
     }
     EXPECT_EQ(rows, 3 * document->pageCount());
     EXPECT_EQ(objects.size(), 3u);
@@ -185,15 +182,13 @@ TEST_F(ReportDocumentTest, picturesAreEmbeddedOnceForAllPages) {
 
 TEST_F(ReportDocumentTest, laterControlsCoverEarlierOnesAndTheBannerFillsItsFrame) {
     auto document = projectStatus(1);
-    std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)> surface(
-        cairo_image_surface_create(CAIRO_FORMAT_RGB24, 612, 792), cairo_surface_destroy);
-    std::unique_ptr<cairo_t, void (*)(cairo_t*)> cr(cairo_create(surface.get()), cairo_destroy);
-    document->paint(0, cr.get());
-    cairo_surface_flush(surface.get());
+    const Canvas canvas(612, 792);
+    document->paint(0, canvas.cr.get());
+    cairo_surface_flush(canvas.surface.get());
     auto pixel = [&](double xTwips, double yTwips) { // 0xRRGGBB, from the margins' corner
-        const int stride = cairo_image_surface_get_stride(surface.get());
+        const int stride = cairo_image_surface_get_stride(canvas.surface.get());
         const auto* row =
-            cairo_image_surface_get_data(surface.get()) + int(72 + yTwips / 20) * stride;
+            cairo_image_surface_get_data(canvas.surface.get()) + int(72 + yTwips / 20) * stride;
         return reinterpret_cast<const std::uint32_t*>(row)[int(54 + xTwips / 20)] & 0xFFFFFF;
     };
     // The header rule (y 630) is black up to the logo, which the design puts after it.
@@ -205,11 +200,9 @@ TEST_F(ReportDocumentTest, laterControlsCoverEarlierOnesAndTheBannerFillsItsFram
 
 TEST_F(ReportDocumentTest, paintingAPageOutsideTheDocumentThrows) {
     auto document = projectStatus(1);
-    std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)> surface(
-        cairo_image_surface_create(CAIRO_FORMAT_RGB24, 10, 10), cairo_surface_destroy);
-    std::unique_ptr<cairo_t, void (*)(cairo_t*)> cr(cairo_create(surface.get()), cairo_destroy);
-    EXPECT_THROW(document->paint(1, cr.get()), std::out_of_range);
-    EXPECT_THROW(document->paint(-1, cr.get()), std::out_of_range);
+    const Canvas canvas(10, 10);
+    EXPECT_THROW(document->paint(1, canvas.cr.get()), std::out_of_range);
+    EXPECT_THROW(document->paint(-1, canvas.cr.get()), std::out_of_range);
 }
 
 std::string pdfBytes(const PageDocument& document) {
@@ -248,10 +241,8 @@ TEST_F(ReportDocumentTest, recordsThatShrinkBeforeTheSecondPassAreAnError) {
         return std::make_unique<MemoryRecordSource>(std::vector<std::string>{"ProjectName"},
                                                     std::vector<std::vector<Value>>{});
     };
-    std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)> surface(
-        cairo_image_surface_create(CAIRO_FORMAT_RGB24, 10, 10), cairo_surface_destroy);
-    std::unique_ptr<cairo_t, void (*)(cairo_t*)> cr(cairo_create(surface.get()), cairo_destroy);
-    EXPECT_EQ(test::codeOf([&] { paged->paint(paged->pageCount() - 1, cr.get()); }),
+    const Canvas canvas(10, 10);
+    EXPECT_EQ(test::codeOf([&] { paged->paint(paged->pageCount() - 1, canvas.cr.get()); }),
               error_code::kBadIndex);
 }
 

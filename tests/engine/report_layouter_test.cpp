@@ -28,6 +28,15 @@ Control& addLabel(Section& s, const std::string& name, const std::string& captio
     return c;
 }
 
+// Every band of these reports is 200 twips (10 points) high.
+Section& addBand(Report& r, SectionKind kind, const std::string& name,
+                 const std::string& groupField = "") {
+    Section& s = r.addSection(kind, name);
+    s.height = 200;
+    s.groupField = groupField;
+    return s;
+}
+
 std::vector<std::string> textsDown(const PageList& pages, const testing::FakeTextShaper& shaper,
                                    int page, double from) {
     std::vector<const TextItem*> items;
@@ -43,27 +52,19 @@ std::vector<std::string> textsDown(const PageList& pages, const testing::FakeTex
 }
 
 // A report with a page header, one group per "Project", a detail line and a
-// group footer with the sum of "Count"; every band 200 twips (10 points) high.
+// group footer with the sum of "Count".
 struct GroupedReport {
     GroupedReport() : report("grouped") {
-        Section& header = report.addSection(SectionKind::PageHeader, "PageHeader");
-        header.height = 200;
-        addField(header, "hdrItem", "Item");
-        Section& group = report.addSection(SectionKind::GroupHeader, "GroupHeader1");
-        group.height = 200;
-        group.groupField = "Project";
-        addField(group, "txtProject", "Project");
-        Section& detail = report.addSection(SectionKind::Detail, "Detail");
-        detail.height = 200;
-        addField(detail, "txtItem", "Item");
-        Section& footer = report.addSection(SectionKind::GroupFooter, "GroupFooter1");
-        footer.height = 200;
-        Control& sum = addField(footer, "Field1", "Count");
+        addField(addBand(report, SectionKind::PageHeader, "PageHeader"), "hdrItem", "Item");
+        addField(addBand(report, SectionKind::GroupHeader, "GroupHeader1", "Project"), "txtProject",
+                 "Project");
+        addField(addBand(report, SectionKind::Detail, "Detail"), "txtItem", "Item");
+        Control& sum =
+            addField(addBand(report, SectionKind::GroupFooter, "GroupFooter1"), "Field1", "Count");
         sum.summary = SummaryFunction::Sum;
         sum.summaryGroup = "GroupHeader1";
         sum.text = "Count";
-        Section& pageFooter = report.addSection(SectionKind::PageFooter, "PageFooter");
-        pageFooter.height = 200;
+        Section& pageFooter = addBand(report, SectionKind::PageFooter, "PageFooter");
         Control& number = addField(pageFooter, "txtPageNumber", "");
         number.pageValue = PageValue::PageNumber;
         Control& count = addField(pageFooter, "txtPageCount", "");
@@ -102,23 +103,12 @@ TEST(ReportLayouter, groupsBreakAndSumsRestartPerGroup) {
 
 TEST(ReportLayouter, innerGroupsBreakWithTheirOuterGroup) {
     Report report("nested");
-    Section& outer = report.addSection(SectionKind::GroupHeader, "GroupHeader1");
-    outer.groupField = "User";
-    outer.height = 200;
-    addField(outer, "u", "User");
-    Section& inner = report.addSection(SectionKind::GroupHeader, "GroupHeader2");
-    inner.groupField = "Project";
-    inner.height = 200;
-    addField(inner, "p", "Project");
-    Section& detail = report.addSection(SectionKind::Detail, "Detail");
-    detail.height = 200;
-    addField(detail, "f", "Folder");
-    Section& innerEnd = report.addSection(SectionKind::GroupFooter, "GroupFooter2");
-    innerEnd.height = 200;
-    addLabel(innerEnd, "gap", "-");
-    Section& outerEnd = report.addSection(SectionKind::GroupFooter, "GroupFooter1");
-    outerEnd.height = 200;
-    Control& sum = addField(outerEnd, "Field1", "N");
+    addField(addBand(report, SectionKind::GroupHeader, "GroupHeader1", "User"), "u", "User");
+    addField(addBand(report, SectionKind::GroupHeader, "GroupHeader2", "Project"), "p", "Project");
+    addField(addBand(report, SectionKind::Detail, "Detail"), "f", "Folder");
+    addLabel(addBand(report, SectionKind::GroupFooter, "GroupFooter2"), "gap", "-");
+    Control& sum =
+        addField(addBand(report, SectionKind::GroupFooter, "GroupFooter1"), "Field1", "N");
     sum.summary = SummaryFunction::Sum;
     sum.summaryGroup = "GroupHeader1";
 

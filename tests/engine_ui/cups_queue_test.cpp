@@ -25,7 +25,7 @@ protected:
     CupsTestServer server{{"TESTPDF", "OTHERPDF"}};
     TempFolder folder;
     std::string pdf = folder.file("job.pdf");
-    ScopedEnvironment environment;
+    ScopedPrinterEnvironment environment;
 };
 
 } // namespace

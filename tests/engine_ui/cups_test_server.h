@@ -2,13 +2,22 @@
 // queues that write each job as PDF, found through CUPS_SERVER while it lives.
 #pragma once
 
-#include "scoped_environment.h"
+#include "tests/support/scoped_environment.h"
 #include "tests/support/temp_folder.h"
+
+#include <cups/cups.h>
 
 #include <string>
 #include <vector>
 
 namespace vorn::engine::testing {
+
+// Printer variables for one test; libcups remembers the server it found, so
+// it is made to look at the environment again after each change.
+class ScopedPrinterEnvironment : public vorn::test::ScopedEnvironment {
+public:
+    ScopedPrinterEnvironment() : ScopedEnvironment([] { cupsSetServer(nullptr); }) {}
+};
 
 class CupsTestServer {
 public:
@@ -27,7 +36,7 @@ public:
 
 private:
     vorn::test::TempFolder folder_;
-    ScopedEnvironment environment_;
+    ScopedPrinterEnvironment environment_;
     bool running_ = false;
 };
 

@@ -1,8 +1,8 @@
 // Runs with no display at all, as on a headless host: whatever needs a window
 // fails with a clear error, and printing into a file still works.
 #include "fake_page_document.h"
-#include "scoped_environment.h"
 #include "tests/support/pdf_reader.h"
+#include "tests/support/scoped_environment.h"
 #include "tests/support/temp_folder.h"
 
 #include "platform/engine/engine_error.h"

@@ -45,7 +45,7 @@ protected:
     void TearDown() override { closeAllPreviews(); }
 
     TempFolder folder;
-    ScopedEnvironment environment;
+    ScopedPrinterEnvironment environment;
     std::string printed = folder.file("printed.pdf");
     FakePageDocument document{3, "Dialog Test"};
 };

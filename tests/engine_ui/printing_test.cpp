@@ -32,7 +32,7 @@ protected:
     }
 
     TempFolder folder;
-    ScopedEnvironment environment;
+    ScopedPrinterEnvironment environment;
     FakePageDocument document{4, "Printing Test"};
     std::string printed = folder.file("printed.pdf");
 };

@@ -344,20 +344,14 @@ int main(int argc, char** argv) {
     /* Host objects live as long as the process: the component's shared state
      * keeps references to them until its thread ends. */
     static HostObject tree = {&host_vtbl, 1};
-    VARIANT ref;
-    memset(&ref, 0, sizeof ref);
-    ref.vt = VT_DISPATCH;
-    ref.u.pdispVal = &tree;
+    VARIANT ref = {.vt = VT_DISPATCH, .u.pdispVal = &tree};
     CHECK(r->vtbl->putref_tvwProjects(r, &ref) == S_OK);
     CHECK(tree.refs == 2);
     CHECK(r->vtbl->get_tvwProjects(r, &v) == S_OK && v.vt == VT_DISPATCH && v.u.pdispVal == &tree);
     CHECK(tree.refs == 3);
     host_release(&tree); /* what the caller got */
 
-    VARIANT five;
-    memset(&five, 0, sizeof five);
-    five.vt = VT_I2;
-    five.u.iVal = 5;
+    VARIANT five = {.vt = VT_I2, .u.iVal = 5};
     CHECK(r->vtbl->putref_tvwProjects(r, &five) == OBJECT_REQUIRED);
     CHECK(tree.refs == 2); /* kept as it was */
     /* The failure's description, as an early-bound host reads it. */
@@ -383,16 +377,12 @@ int main(int argc, char** argv) {
     CHECK(r->vtbl->put_DSN(r, NULL) == S_OK && connection.refs == 1);
 
     /* The same members by DISPID. */
-    VARIANT arg;
-    memset(&arg, 0, sizeof arg);
-    arg.vt = VT_BSTR;
-    arg.u.bstrVal = make_bstr("Vorn Item List Report");
+    VARIANT arg = {.vt = VT_BSTR, .u.bstrVal = make_bstr("Vorn Item List Report")};
     CHECK(invoke(r, 0x68030003, DISPATCH_PROPERTYPUT, &arg, 1, NULL, NULL) == S_OK);
     free_bstr(arg.u.bstrVal);
     CHECK(r->vtbl->get_ReportName(r, &got) == S_OK && bstr_equals(got, "Vorn Item List Report"));
     free_bstr(got);
-    VARIANT result;
-    memset(&result, 0, sizeof result);
+    VARIANT result = {0};
     CHECK(invoke(r, 0x68030002, DISPATCH_PROPERTYGET, NULL, 0, &result, NULL) == S_OK);
     CHECK(result.vt == VT_I2 && result.u.iVal == -7);
     CHECK(invoke(r, 0x6803000B, DISPATCH_PROPERTYGET, NULL, 0, &result, NULL) == S_OK);
@@ -402,8 +392,7 @@ int main(int argc, char** argv) {
     ref.u.pdispVal = &fields;
     CHECK(invoke(r, 0x68030005, DISPATCH_PROPERTYPUTREF, &ref, 1, NULL, NULL) == S_OK);
     CHECK(fields.refs == 2);
-    EXCEPINFO info;
-    memset(&info, 0, sizeof info);
+    EXCEPINFO info = {0};
     CHECK(invoke(r, 0x68030005, DISPATCH_PROPERTYPUTREF, &five, 1, NULL, &info) ==
           DISP_E_EXCEPTION);
     CHECK(info.scode == OBJECT_REQUIRED);

@@ -1,23 +1,9 @@
 #include "scoped_environment.h"
 
-#include <cups/cups.h>
-
 #include <algorithm>
 #include <cstdlib>
 
-namespace vorn::engine::testing {
-namespace {
-
-void put(const std::string& name, const std::optional<std::string>& value) {
-    if (value)
-        setenv(name.c_str(), value->c_str(), 1);
-    else
-        unsetenv(name.c_str());
-    // libcups remembers the server it found; make it look at the environment again.
-    cupsSetServer(nullptr);
-}
-
-} // namespace
+namespace vorn::test {
 
 ScopedEnvironment::~ScopedEnvironment() {
     for (auto it = saved_.rbegin(); it != saved_.rend(); ++it)
@@ -33,4 +19,14 @@ void ScopedEnvironment::change(const std::string& name, const std::optional<std:
     put(name, value);
 }
 
-} // namespace vorn::engine::testing
+void ScopedEnvironment::put(const std::string& name,
+                            const std::optional<std::string>& value) const {
+    if (value)
+        setenv(name.c_str(), value->c_str(), 1);
+    else
+        unsetenv(name.c_str());
+    if (afterChange_)
+        afterChange_();
+}
+
+} // namespace vorn::test

@@ -1,15 +1,19 @@
 // Sets or removes environment variables for one test and puts them back after.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-namespace vorn::engine::testing {
+namespace vorn::test {
 
 class ScopedEnvironment {
 public:
-    ScopedEnvironment() = default;
+    /// `afterChange` runs after every change and every restore, for libraries
+    /// that remember what they once read from the environment.
+    explicit ScopedEnvironment(std::function<void()> afterChange = {})
+        : afterChange_(std::move(afterChange)) {}
     ~ScopedEnvironment();
     ScopedEnvironment(const ScopedEnvironment&) = delete;
     ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
@@ -19,7 +23,10 @@ public:
 
 private:
     void change(const std::string& name, const std::optional<std::string>& value);
+    void put(const std::string& name, const std::optional<std::string>& value) const;
+
+    std::function<void()> afterChange_;
     std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 
-} // namespace vorn::engine::testing
+} // namespace vorn::test
