@@ -2,38 +2,16 @@
 
 #include "platform/automation/bstr.h"
 #include "platform/automation/com_ptr.h"
+#include "platform/automation/counted_object.h"
 #include "platform/automation/module_usage.h"
-
-#include <atomic>
 
 namespace vorn::automation {
 namespace {
 
-class ErrorObject final : public IErrorInfo {
+class ErrorObject final : public CountedObject<IErrorInfo, IID_IErrorInfo, ErrorObject> {
 public:
     ErrorObject(const IID& iid, const CaughtError& error)
         : iid_(iid), source_(error.source), description_(error.description) {}
-    ErrorObject(const ErrorObject&) = delete;
-    ErrorObject& operator=(const ErrorObject&) = delete;
-
-    HRESULT QueryInterface(REFIID iid, void** object) override {
-        if (!object)
-            return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IErrorInfo) {
-            *object = static_cast<IErrorInfo*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++references_; }
-    ULONG Release() override {
-        const ULONG left = --references_;
-        if (left == 0)
-            delete this;
-        return left;
-    }
 
     HRESULT GetGUID(GUID* iid) override {
         if (!iid)
@@ -59,6 +37,7 @@ public:
     }
 
 private:
+    friend class CountedObject<IErrorInfo, IID_IErrorInfo, ErrorObject>;
     ~ErrorObject() {
         if (counted_)
             objectDestroyed();
@@ -75,7 +54,6 @@ private:
         }
     }
 
-    std::atomic<ULONG> references_{1};
     IID iid_;
     std::string source_;
     std::string description_;

@@ -1,9 +1,9 @@
 #include "platform/automation/member_type_info.h"
 
 #include "platform/automation/bstr.h"
+#include "platform/automation/counted_object.h"
 #include "platform/automation/module_usage.h"
 
-#include <atomic>
 #include <memory>
 
 namespace vorn::automation {
@@ -23,7 +23,7 @@ ELEMDESC elementOf(VARTYPE type) {
     return e;
 }
 
-class MemberTypeInfo final : public ITypeInfo {
+class MemberTypeInfo final : public CountedObject<ITypeInfo, IID_ITypeInfo, MemberTypeInfo> {
 public:
     explicit MemberTypeInfo(const InterfaceDescription& d) : description_(d) {
         const auto& members = description_.members;
@@ -54,27 +54,6 @@ public:
         attributes_.cbAlignment = alignof(void*);
         attributes_.wTypeFlags = description_.typeFlags;
         objectCreated(); // a host holds it: the module's code must stay loaded
-    }
-    MemberTypeInfo(const MemberTypeInfo&) = delete;
-    MemberTypeInfo& operator=(const MemberTypeInfo&) = delete;
-
-    HRESULT QueryInterface(REFIID iid, void** object) override {
-        if (!object)
-            return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_ITypeInfo) {
-            *object = static_cast<ITypeInfo*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++references_; }
-    ULONG Release() override {
-        const ULONG left = --references_;
-        if (left == 0)
-            delete this;
-        return left;
     }
 
     // Descriptions point into this object: a host releases them before it
@@ -173,6 +152,7 @@ public:
     void ReleaseVarDesc(void*) override {}
 
 private:
+    friend class CountedObject<ITypeInfo, IID_ITypeInfo, MemberTypeInfo>;
     ~MemberTypeInfo() { objectDestroyed(); }
 
     const MemberType* find(MEMBERID id) const noexcept {
@@ -196,7 +176,6 @@ private:
         return E_NOTIMPL;
     }
 
-    std::atomic<ULONG> references_{1};
     const InterfaceDescription& description_;
     std::vector<FunctionBlock> functions_;
     TYPEATTR attributes_{};
