@@ -7,6 +7,8 @@
 
 #include <cairo-pdf.h>
 
+#include <atomic>
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -102,7 +104,10 @@ void writePdf(const PageDocument& document, const std::string& path) {
     }
     // The document takes the name only when complete, so a full disk or a
     // failing page leaves the previous file (or none), never a truncated one.
-    const std::string building = path + ".partial-" + std::to_string(::getpid());
+    // Threads of one process print on their own: each builds in a file of its own.
+    static std::atomic<unsigned> builds{0};
+    const std::string building =
+        path + ".partial-" + std::to_string(::getpid()) + "-" + std::to_string(++builds);
     std::ofstream file(building, std::ios::binary | std::ios::trunc);
     if (!file)
         throw EngineError(error_code::kFail,

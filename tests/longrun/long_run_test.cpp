@@ -1,0 +1,200 @@
+// A host that keeps the component loaded for long: memory, open files and
+// windows stay flat over thousands of prints and previews, and two threads
+// each run reports with their own state at the same time.
+#include "command_and_file.h"
+#include "data/mod_report_main.h"
+#include "host/objects/field_list.h"
+#include "host/sample/sample_tracker.h"
+#include "host/tracker_session.h"
+#include "pdf_reader.h"
+#include "platform/automation/late_bound.h"
+#include "platform/engine/preview/preview_registry.h"
+#include "platform/toolkit/files.h"
+#include "platform/toolkit/message_box.h"
+#include "scoped_environment.h"
+#include "service/cls_reports.h"
+#include "sqlite_file.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+using namespace vorn;
+using namespace vorn::automation;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kCalls = VORN_LONGRUN_CALLS;
+constexpr const char* kReports[] = {"Vorn Item List Report", "Item Detail Report", "Project Detail",
+                                    "User Detail"};
+constexpr const char* kColumns[] = {"ItemIndex:Item:700,Subject:Subject:4300,Status:Status:1300",
+                                    host::kDefaultColumns};
+
+struct Usage {
+    long rssKb = 0;
+    long fds = 0;
+    long windows = 0;
+};
+
+long rssKb() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stol(line.substr(6));
+    return -1;
+}
+
+Usage usage() {
+    Usage now;
+    now.rssKb = rssKb();
+    for ([[maybe_unused]] const auto& fd : fs::directory_iterator("/proc/self/fd"))
+        ++now.fds;
+    GList* windows = gtk_window_list_toplevels();
+    now.windows = g_list_length(windows);
+    g_list_free(windows);
+    return now;
+}
+
+void settleWindows() {
+    engine::closeAllPreviews();
+    while (gtk_events_pending())
+        gtk_main_iteration();
+}
+
+// What a host keeps open while it runs: a tracker's connection and its tree.
+struct Tracker {
+    ComPtr<IDispatch> connection;
+    ComPtr<IDispatch> tree;
+};
+
+Tracker openSample(const fs::path& file, int items, std::uint32_t seed) {
+    host::SampleOptions options;
+    options.projects = 6;
+    options.items = items;
+    options.users = 4;
+    options.seed = seed;
+    host::writeSampleTracker(file.string(), options);
+    Tracker tracker;
+    tracker.connection = host::openTracker(file.string());
+    tracker.tree = host::loadProjectTree(tracker.connection.get(), "");
+    return tracker;
+}
+
+// The calling thread's component folder with a fresh reports.mdb in it.
+void useComponentFolder(const fs::path& folder) {
+    toolkit::setComponentFolderForTesting(folder.string());
+    test::runSql(folder / "reports.mdb", test::readFile(VORN_REPORTS_SCHEMA));
+}
+
+// One host call: a new request filled the way the tracker application fills it.
+void call(const Tracker& tracker, const std::string& columns, const std::string& report,
+          bool preview) {
+    auto request = makeObject<clsReports>();
+    auto fields = makeObject<host::FieldList>(host::parseFieldSpecs(columns));
+    LateBound host(static_cast<IDispatch*>(request.get()));
+    host.put("DSN", Variant(tracker.connection.get()));
+    host.putRef("OtherParameters", Variant(static_cast<IDispatch*>(fields.get())));
+    host.putRef("tvwProjects", Variant(tracker.tree.get()));
+    host.put("ReportName", Variant(report));
+    // Few rows per call: the calls, not the pages, are what this counts.
+    host.put("SQLStatement", Variant("SELECT * FROM Items WHERE ItemIndex <= 3"));
+    host.put("AppendSQL", Variant(" AND ItemIndex > 1"));
+    host.call(preview ? "ShowReport" : "PrintReport");
+}
+
+class LongRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("LC_ALL", "C", 1);
+        toolkit::setMessageBoxObserver(
+            [this](const toolkit::MessageBoxCall& c) { messages_.push_back(c.text); });
+        env_.set("VORN_PRINT_FILE", temp_.file("out.pdf"));
+    }
+    void TearDown() override {
+        settleWindows();
+        modReportMain() = ReportState{};
+        toolkit::setMessageBoxObserver(nullptr);
+        toolkit::setComponentFolderForTesting({});
+    }
+    test::TempFolder temp_{"vorn-longrun"};
+    test::ScopedEnvironment env_;
+    std::vector<std::string> messages_;
+};
+
+} // namespace
+
+TEST_F(LongRun, MemoryFilesAndWindowsStayFlatOverThousandsOfCalls) {
+    useComponentFolder(temp_.path());
+    const std::array trackers{openSample(temp_.file("a.db"), 40, 1),
+                              openSample(temp_.file("b.db"), 40, 2)};
+    const int warmUp = kCalls / 20, measureFrom = kCalls / 4;
+    Usage from;
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < kCalls; ++i) {
+        const bool preview = (i / 4) % 2 == 1;
+        call(trackers[(i / 8) % 2], kColumns[(i / 16) % 2], kReports[i % 4], preview);
+        if (preview)
+            settleWindows();
+        if (i + 1 == warmUp || i + 1 == measureFrom) {
+            from = usage();
+            std::printf("after %d calls: %ld kB, %ld files, %ld windows\n", i + 1, from.rssKb,
+                        from.fds, from.windows);
+        }
+    }
+    const Usage end = usage();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("after %d calls: %ld kB, %ld files, %ld windows; %.1f s\n", kCalls, end.rssKb,
+                end.fds, end.windows, seconds);
+    EXPECT_TRUE(messages_.empty()) << messages_.front();
+    EXPECT_EQ(end.fds, from.fds);
+    EXPECT_EQ(end.windows, from.windows);
+    // The sanitizer build holds freed memory back in quarantine: RSS says
+    // nothing there, and it runs the short count.
+    if (kCalls >= 2000) {
+        EXPECT_LT(end.rssKb - from.rssKb, 4 * 1024);
+    }
+    EXPECT_GT(test::pdfText(temp_.file("out.pdf")).size(), 0u);
+}
+
+TEST_F(LongRun, TwoThreadsRunReportsWithStateOfTheirOwn) {
+    // Each thread: its own folder and reports.mdb, tracker and request objects.
+    struct Job {
+        fs::path folder;
+        int items;
+        std::vector<std::string> details;
+        std::string failure;
+    };
+    std::array<Job, 2> jobs{Job{fs::path(temp_.path()) / "one", 30, {}, {}},
+                            Job{fs::path(temp_.path()) / "two", 60, {}, {}}};
+    const auto run = [](Job& job) {
+        try {
+            fs::create_directories(job.folder);
+            useComponentFolder(job.folder);
+            const Tracker tracker = openSample(job.folder / "t.db", job.items, job.items);
+            for (int i = 0; i < 10; ++i)
+                call(tracker, kColumns[i % 2], kReports[i % 4], false);
+            job.details = test::queryRows(job.folder / "reports.mdb",
+                                          "SELECT SUM(ItemsTotal) FROM ProjectDetails");
+        } catch (const std::exception& e) {
+            job.failure = e.what();
+        }
+        modReportMain() = ReportState{};
+    };
+    { std::jthread one(run, std::ref(jobs[0])), two(run, std::ref(jobs[1])); }
+    for (const Job& job : jobs) {
+        EXPECT_EQ(job.failure, "");
+        EXPECT_EQ(job.details, std::vector<std::string>{std::to_string(job.items)});
+    }
+    EXPECT_GT(test::pdfText(temp_.file("out.pdf")).size(), 0u);
+}
