@@ -8,7 +8,6 @@
 #include <cairo-pdf.h>
 
 #include <atomic>
-
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
