@@ -8,36 +8,12 @@
 #include "platform/automation/com_error.h"
 #include "tracker_fixture.h"
 
-#include <sys/mount.h>
+#include "tests/support/scoped_mount.h"
 
 using namespace vorn;
 using namespace vorn::test;
 
 namespace {
-
-// `path` (a file or a folder) seen read-only until the object goes.
-class ReadOnlyMount {
-public:
-    explicit ReadOnlyMount(const std::filesystem::path& path) : path_(path) {
-        if (::mount(path_.c_str(), path_.c_str(), nullptr, MS_BIND, nullptr) != 0)
-            return;
-        mounted_ = true;
-        readOnly_ = ::mount(nullptr, path_.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY,
-                            nullptr) == 0;
-    }
-    ~ReadOnlyMount() {
-        if (mounted_)
-            ::umount2(path_.c_str(), MNT_DETACH);
-    }
-    ReadOnlyMount(const ReadOnlyMount&) = delete;
-    ReadOnlyMount& operator=(const ReadOnlyMount&) = delete;
-    bool readOnly() const noexcept { return readOnly_; }
-
-private:
-    std::filesystem::path path_;
-    bool mounted_ = false;
-    bool readOnly_ = false;
-};
 
 struct Unwritable {
     const char* name;
@@ -60,8 +36,9 @@ TEST_P(ReadOnlyReports, ABuildFailsClearlyAndKeepsTheLastRows) {
     ASSERT_FALSE(lastRows.empty());
     // A component loaded afresh: it opens the database again.
     modReportMain().gReportsDB = {};
-    const ReadOnlyMount readOnly(GetParam().wholeFolder ? folder_ : reports_);
-    if (!readOnly.readOnly())
+    const ScopedMount readOnly =
+        ScopedMount::readOnly((GetParam().wholeFolder ? folder_ : reports_).string());
+    if (!readOnly.ready())
         GTEST_SKIP() << "read-only bind mounts need root";
 
     modReportMain().gUserName = "D'Arcy";

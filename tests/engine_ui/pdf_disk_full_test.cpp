@@ -7,37 +7,19 @@
 #include "platform/engine/engine_error.h"
 #include "platform/engine/output/pdf_writer.h"
 #include "tests/support/error_code.h"
+#include "tests/support/scoped_mount.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/mount.h>
 
 using namespace vorn::engine;
 using namespace vorn::engine::testing;
 using vorn::test::codeOf;
 
 namespace {
-
-class SmallDisk {
-public:
-    explicit SmallDisk(const std::string& folder) : folder_(folder) {
-        mounted_ = ::mount("tmpfs", folder_.c_str(), "tmpfs", 0, "size=64k") == 0;
-    }
-    ~SmallDisk() {
-        if (mounted_)
-            ::umount2(folder_.c_str(), MNT_DETACH);
-    }
-    SmallDisk(const SmallDisk&) = delete;
-    SmallDisk& operator=(const SmallDisk&) = delete;
-    bool mounted() const noexcept { return mounted_; }
-
-private:
-    std::string folder_;
-    bool mounted_ = false;
-};
 
 std::string contentsOf(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -57,8 +39,8 @@ std::vector<std::string> namesIn(const std::string& folder) {
 
 TEST(PdfDiskFullTest, FailsWithoutLeavingATruncatedFileOrLosingTheOldOne) {
     vorn::test::TempFolder folder;
-    const SmallDisk disk(folder.path());
-    if (!disk.mounted())
+    const vorn::test::ScopedMount disk = vorn::test::ScopedMount::smallDisk(folder.path(), "64k");
+    if (!disk.ready())
         GTEST_SKIP() << "mounting a tmpfs needs root";
     const std::string pdf = folder.file("report.pdf");
     const FakePageDocument large(400);
