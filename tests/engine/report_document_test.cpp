@@ -9,15 +9,10 @@
 #include "tests/support/pdf_reader.h"
 #include "tests/support/temp_folder.h"
 
-#include <cairo-pdf.h>
 #include <cairo.h>
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <memory>
 #include <regex>
@@ -28,20 +23,6 @@
 
 namespace vorn::engine {
 namespace {
-
-// The tests write their own PDF, page by page, the way any consumer of a
-// PageDocument does.
-void writeTestPdf(const PageDocument& document, const std::string& path) {
-    const PageSize size = document.pageSize();
-    std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)> surface(
-        cairo_pdf_surface_create(path.c_str(), size.width, size.height), cairo_surface_destroy);
-    std::unique_ptr<cairo_t, void (*)(cairo_t*)> cr(cairo_create(surface.get()), cairo_destroy);
-    for (int i = 0; i < document.pageCount(); ++i) {
-        document.paint(i, cr.get());
-        cairo_show_page(cr.get());
-    }
-    cairo_surface_finish(surface.get());
-}
 
 int pageCountOf(const std::string& pdf) {
     return std::stoi(test::pdfInfo(pdf)["Pages"]);
@@ -96,7 +77,7 @@ protected:
 
     std::string pdfOf(const PageDocument& document) {
         const std::string pdf = dir.file("report.pdf");
-        writeTestPdf(document, pdf);
+        writePdf(document, pdf);
         return pdf;
     }
 
@@ -104,7 +85,7 @@ protected:
     std::unique_ptr<Report> report;
 };
 
-TEST_F(ReportDocumentTest, readerSeesTheTextWhereTheControlsAre) {
+TEST_F(ReportDocumentTest, readerSeesTheTextWhereTheControlsAreInTheDesignsOwnFonts) {
     auto document = projectStatus(4);
     const std::string pdf = pdfOf(*document);
     EXPECT_EQ(pageCountOf(pdf), 1);
@@ -133,24 +114,6 @@ TEST_F(ReportDocumentTest, readerSeesTheTextWhereTheControlsAre) {
         sixes += w.text == "6";
     EXPECT_EQ(sixes, 2);
     EXPECT_NE(find(words, "18:00:00"), nullptr);
-}
-
-TEST_F(ReportDocumentTest, pageNumbersReadNOfM) {
-    auto document = projectStatus(120);
-    ASSERT_GE(document->pageCount(), 3);
-    const std::string pdf = pdfOf(*document);
-    const std::string text = test::pdfText(pdf);
-    const std::string total = std::to_string(document->pageCount());
-    for (int page = 1; page <= document->pageCount(); ++page)
-        EXPECT_TRUE(std::regex_search(
-            text, std::regex("Page +" + std::to_string(page) + " +of +" + total + "\\s")))
-            << page;
-    EXPECT_EQ(pageCountOf(pdf), document->pageCount());
-}
-
-TEST_F(ReportDocumentTest, fontsAreTheDesignsOwnAndEmbedded) {
-    auto document = projectStatus(2);
-    const std::string pdf = pdfOf(*document);
     std::set<std::string> faces;
     for (const auto& font : test::pdfFonts(pdf)) {
         EXPECT_TRUE(font.embedded) << font.name;
@@ -162,9 +125,18 @@ TEST_F(ReportDocumentTest, fontsAreTheDesignsOwnAndEmbedded) {
     EXPECT_EQ(faces.size(), 3u);
 }
 
-TEST_F(ReportDocumentTest, picturesAreEmbeddedOnceForAllPages) {
+TEST_F(ReportDocumentTest, pagesReadNOfMAndShareTheirPictures) {
     auto document = projectStatus(120);
+    ASSERT_GE(document->pageCount(), 3);
     const std::string pdf = pdfOf(*document);
+    const std::string text = test::pdfText(pdf);
+    const std::string total = std::to_string(document->pageCount());
+    for (int page = 1; page <= document->pageCount(); ++page)
+        EXPECT_TRUE(std::regex_search(
+            text, std::regex("Page +" + std::to_string(page) + " +of +" + total + "\\s")))
+            << page;
+    EXPECT_EQ(pageCountOf(pdf), document->pageCount());
+    // Each picture is embedded once for all pages.
     const std::string images = test::runCommand("pdfimages -list '" + pdf + "'");
     int rows = 0;
     std::set<std::string> objects;
@@ -196,11 +168,6 @@ TEST_F(ReportDocumentTest, laterControlsCoverEarlierOnesAndTheBannerFillsItsFram
     EXPECT_GT(pixel(8800, 630) >> 16, 0x80u);
     // The banner (x 630 to 6390) is blue to the right end of the title's frame.
     EXPECT_GT(pixel(6250, 270) & 0xFF, (pixel(6250, 270) >> 16) + 40);
-}
-
-TEST_F(ReportDocumentTest, paintingAPageOutsideTheDocumentThrows) {
-    auto document = projectStatus(1);
-    const Canvas canvas(10, 10);
     EXPECT_THROW(document->paint(1, canvas.cr.get()), std::out_of_range);
     EXPECT_THROW(document->paint(-1, canvas.cr.get()), std::out_of_range);
 }

@@ -236,44 +236,29 @@ TEST(ReportLayouter, noRecordsGivesOnePageWithHeaderAndFooter) {
 }
 
 // Each broken report is refused with kNotFound and a message naming the culprit.
-struct BrokenReport {
-    const char* what;
-    void (*breakIt)(Report&);
-    std::vector<const char*> named;
-};
-
-std::ostream& operator<<(std::ostream& out, const BrokenReport& row) {
-    return out << row.what;
+TEST(ReportLayouter, refusesWhatIsMissingNamingIt) {
+    const struct {
+        void (*breakIt)(Report&);
+        std::vector<const char*> named;
+    } cases[] = {
+        {[](Report& r) { r.control("txtItem").dataField = "Nothing"; }, {"txtItem", "Nothing"}},
+        {[](Report& r) { r.section("GroupHeader1").groupField = "Nothing"; }, {"GroupHeader1"}},
+        {[](Report& r) { r.control("Field1").summaryGroup = "GroupHeader9"; }, {}}};
+    for (const auto& c : cases) {
+        GroupedReport r;
+        c.breakIt(r.report);
+        std::string what;
+        EXPECT_EQ(test::codeOf(
+                      [&] {
+                          r.run({{text("P"), text("a"), Value::integer(1)}});
+                      },
+                      &what),
+                  error_code::kNotFound)
+            << what;
+        for (const char* name : c.named)
+            EXPECT_NE(what.find(name), std::string::npos) << what;
+    }
 }
-
-class ReportLayouterErrors : public ::testing::TestWithParam<BrokenReport> {};
-
-TEST_P(ReportLayouterErrors, nameWhatIsMissing) {
-    GroupedReport r;
-    GetParam().breakIt(r.report);
-    std::string what;
-    EXPECT_EQ(test::codeOf(
-                  [&] {
-                      r.run({{text("P"), text("a"), Value::integer(1)}});
-                  },
-                  &what),
-              error_code::kNotFound);
-    for (const char* name : GetParam().named)
-        EXPECT_NE(what.find(name), std::string::npos) << what;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ReportLayouterErrors,
-    ::testing::Values(
-        BrokenReport{"field naming no column",
-                     [](Report& r) { r.control("txtItem").dataField = "Nothing"; },
-                     {"txtItem", "Nothing"}},
-        BrokenReport{"group on a missing column",
-                     [](Report& r) { r.section("GroupHeader1").groupField = "Nothing"; },
-                     {"GroupHeader1"}},
-        BrokenReport{"sum over an unknown group",
-                     [](Report& r) { r.control("Field1").summaryGroup = "GroupHeader9"; },
-                     {}}));
 
 } // namespace
 } // namespace vorn::engine
