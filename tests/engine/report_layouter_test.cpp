@@ -184,21 +184,6 @@ TEST(ReportLayouter, pageHeaderShowsItsPagesFirstRecordAfterDetailBeforePrint) {
     }
 }
 
-TEST(ReportLayouter, aBandTallerThanThePageRunsOntoTheNextPages) {
-    GroupedReport r;
-    r.report.control("hdrItem").dataField.clear();
-    std::string longText;
-    for (int i = 0; i < 150; ++i)
-        longText += "word" + std::to_string(i % 10) + "\n";
-    PageList pages = r.run({{text("P"), Value::text(longText), Value::integer(1)}});
-    EXPECT_GE(pages.pageCount(), 3);
-    std::size_t lines = 0;
-    for (int p = 0; p < pages.pageCount(); ++p)
-        for (const TextItem& t : pages.texts(p))
-            lines += r.shaper.text(t.run).rfind("word", 0) == 0;
-    EXPECT_EQ(lines, 150u);
-}
-
 TEST(ReportLayouter, runningAgainStartsOverWithTheCurrentControls) {
     GroupedReport r;
     auto rows = std::vector<std::vector<Value>>{{text("P"), text("a"), Value::integer(1)}};

@@ -4,17 +4,31 @@
 #include "platform/automation/com_error.h"
 #include "platform/engine/output/pdf_writer.h"
 #include "platform/engine/render/report_document.h"
-#include "report_pages.h"
 #include "reports/rep_vorn_item_detail.h"
 #include "tests/support/pdf_reader.h"
 #include "tracker_fixture.h"
 
+#include <algorithm>
 #include <set>
 
 using namespace vorn;
 using namespace vorn::test;
 
 namespace {
+
+// Every text of page `index`, page numbers and counts included.
+std::vector<std::string> pageTexts(const engine::ReportDocument& document, int index) {
+    std::vector<std::string> texts;
+    for (const auto& item : document.pages().texts(index))
+        texts.emplace_back(document.text(item));
+    for (const auto& item : document.pages().pageValues(index))
+        texts.push_back(document.pageValueText(item, index));
+    return texts;
+}
+bool pageShows(const engine::ReportDocument& document, int index, const std::string& text) {
+    const auto texts = pageTexts(document, index);
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
 
 class ItemDetail : public TrackerFixture {
 protected:
