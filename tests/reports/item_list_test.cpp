@@ -37,7 +37,7 @@ TEST_F(ItemList, ColumnsWrapOntoANewRowWhenThePageIsFullHoweverOftenRun) {
     const std::pair<const char*, std::vector<std::pair<int, int>>> cases[] = {
         {"ItemIndex:Item:5000,Subject:Subject:5000,Status:Status:1000",
          {{250, 1170}, {5295, 1170}, {350, 1370}}},
-        {"Subject:Subject:11100", {{350, 1370}}}}; // wider than the page: starts on row one
+        {"Subject:Title:11100", {{350, 1370}}}}; // wider than the page: starts on row one
     for (const auto& [columns, places] : cases) {
         useColumns(columns);
         report_.setOrientation(1);
@@ -56,7 +56,7 @@ TEST_F(ItemList, ColumnsWrapOntoANewRowWhenThePageIsFullHoweverOftenRun) {
         EXPECT_EQ(report_.report().section("PageHeader").height, 1425 + 200);
     }
     const auto captions = added("PageHeader", engine::ControlKind::Label);
-    EXPECT_EQ(captions[0]->caption, "Subject");
+    EXPECT_EQ(captions[0]->caption, "Title");
     EXPECT_TRUE(captions[0]->font.bold);
     EXPECT_EQ(captions[0]->font.name, "Tahoma");
     EXPECT_EQ(added("Detail", engine::ControlKind::Field)[0]->dataField, "Subject");
