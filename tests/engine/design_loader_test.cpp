@@ -65,8 +65,8 @@ LaidOutDesign& laidOut(const std::string& design) {
     return *slot;
 }
 
-template <typename Items, typename Match> int countOf(const Items& items, Match match) {
-    return static_cast<int>(std::count_if(items.begin(), items.end(), match));
+template <typename Items, typename Match> void expectOnce(const Items& items, Match match) {
+    EXPECT_EQ(std::count_if(items.begin(), items.end(), match), 1);
 }
 
 bool isPageValue(const Control& c) {
@@ -84,58 +84,39 @@ void expectPrintedWhereDesigned(LaidOutDesign& d, const std::string& band, const
                near(h, c.height / 20);
     };
     const PageList& pages = d.pages;
-    if (c.kind == ControlKind::Line) {
-        EXPECT_EQ(countOf(pages.lines(0),
-                          [&](const LineItem& l) {
-                              return near(l.x1, dx + c.x1 / 20) && near(l.y1, dy + c.y1 / 20) &&
-                                     near(l.x2, dx + c.x2 / 20) && near(l.y2, dy + c.y2 / 20);
-                          }),
-                  1);
-        return;
-    }
-    if (c.kind == ControlKind::Picture) {
-        EXPECT_EQ(countOf(pages.pictures(0),
-                          [&](const PictureItem& p) {
-                              return frame(p.x, p.top, p.width, p.height) &&
-                                     pages.pictureNames[p.picture] == c.picture;
-                          }),
-                  1);
-        return;
-    }
-    if (c.backColor) {
-        EXPECT_EQ(countOf(pages.boxes(0),
-                          [&](const BoxItem& b) {
-                              return frame(b.x, b.top, b.width, b.height) &&
-                                     pages.palette[b.color] == *c.backColor;
-                          }),
-                  1);
-    }
-    if (isPageValue(c)) {
-        EXPECT_EQ(countOf(pages.pageValues(0),
-                          [&](const PageValueItem& v) {
-                              return frame(v.x, v.top, v.width, c.height / 20) &&
-                                     v.alignment == c.alignment && v.value == c.pageValue;
-                          }),
-                  1);
-        return;
-    }
+    if (c.kind == ControlKind::Line)
+        return expectOnce(pages.lines(0), [&](const LineItem& l) {
+            return near(l.x1, dx + c.x1 / 20) && near(l.y1, dy + c.y1 / 20) &&
+                   near(l.x2, dx + c.x2 / 20) && near(l.y2, dy + c.y2 / 20);
+        });
+    if (c.kind == ControlKind::Picture)
+        return expectOnce(pages.pictures(0), [&](const PictureItem& p) {
+            return frame(p.x, p.top, p.width, p.height) &&
+                   pages.pictureNames[p.picture] == c.picture;
+        });
+    if (c.backColor)
+        expectOnce(pages.boxes(0), [&](const BoxItem& b) {
+            return frame(b.x, b.top, b.width, b.height) && pages.palette[b.color] == *c.backColor;
+        });
+    if (isPageValue(c))
+        return expectOnce(pages.pageValues(0), [&](const PageValueItem& v) {
+            return frame(v.x, v.top, v.width, c.height / 20) && v.alignment == c.alignment &&
+                   v.value == c.pageValue;
+        });
     std::string shown = c.kind == ControlKind::Label ? c.caption : c.dataField;
     if (c.kind == ControlKind::Field &&
         (c.summary == SummaryFunction::Sum || isNumberColumn(shown)))
         shown = "7";
     if (shown.empty())
         return; // txtProject: filled only by the report's own code
+    SCOPED_TRACE("\"" + shown + "\"");
     // A text wider than its control is wrapped or cut: its first line starts it.
-    EXPECT_EQ(countOf(pages.texts(0),
-                      [&](const TextItem& t) {
-                          const std::string_view text = d.shaper.text(t.run);
-                          return !text.empty() && shown.rfind(text, 0) == 0 &&
-                                 frame(t.x, t.top, c.width / 20, c.height / 20) &&
-                                 d.shaper.fonts[t.font] == c.font &&
-                                 pages.palette[t.color] == c.foreColor;
-                      }),
-              1)
-        << "\"" << shown << "\"";
+    expectOnce(pages.texts(0), [&](const TextItem& t) {
+        const std::string_view text = d.shaper.text(t.run);
+        return !text.empty() && shown.rfind(text, 0) == 0 &&
+               frame(t.x, t.top, c.width / 20, c.height / 20) && d.shaper.fonts[t.font] == c.font &&
+               pages.palette[t.color] == c.foreColor;
+    });
 }
 
 class DesignControls : public ::testing::TestWithParam<const char*> {};
