@@ -102,22 +102,20 @@ TEST_F(ItemDetail, EachItemOnItsOwnPageWithItsProjectPercentCommentsAndPrintTime
     report_.LoadCustomCombos();
     const auto document = report_.run();
     ASSERT_EQ(document->pageCount(), 10);
-    EXPECT_TRUE(pageShows(*document, 0, "37%"));
-    EXPECT_TRUE(pageShows(*document, 1, "42%"));
-    EXPECT_TRUE(pageShows(*document, 2, "100%"));
-    for (int page : {3, 4, 5, 6})
-        EXPECT_TRUE(pageShows(*document, page, "0%")) << page;
-    // The header of each page shows that page's item and its top-level project.
-    EXPECT_TRUE(pageShows(*document, 1, "Second item"));
-    EXPECT_TRUE(pageShows(*document, 5, "Alpha")); // Drafts, under Docs, under Alpha
-    EXPECT_TRUE(pageShows(*document, 6, "O'Brien's Tools"));
-    // Captions of empty comments and resolutions are hidden, item by item.
-    EXPECT_TRUE(pageShows(*document, 0, "Comments"));
-    EXPECT_FALSE(pageShows(*document, 0, "Resolution"));
-    EXPECT_FALSE(pageShows(*document, 1, "Comments"));
-    EXPECT_TRUE(pageShows(*document, 1, "Resolution"));
-    // Every footer shows its own page of the whole report.
-    EXPECT_TRUE(pageShows(*document, 9, "10"));
+    // Percentages clamped; each page's item and its top-level project (Drafts is
+    // under Docs, under Alpha); captions of empty comments and resolutions hidden
+    // item by item; every footer shows its own page of the whole report.
+    const std::tuple<int, const char*, bool> shows[] = {
+        {0, "37%", true},       {1, "42%", true},
+        {2, "100%", true},      {3, "0%", true},
+        {4, "0%", true},        {5, "0%", true},
+        {6, "0%", true},        {1, "Second item", true},
+        {5, "Alpha", true},     {6, "O'Brien's Tools", true},
+        {0, "Comments", true},  {0, "Resolution", false},
+        {1, "Comments", false}, {1, "Resolution", true},
+        {9, "10", true}};
+    for (const auto& [page, text, shown] : shows)
+        EXPECT_EQ(pageShows(*document, page, text), shown) << page << ": " << text;
     const auto texts = pageTexts(*document, 0);
     // "Printed" once as the caption, and the design's placeholder replaced by the time.
     EXPECT_EQ(std::count(texts.begin(), texts.end(), std::string("Printed")), 1);
