@@ -196,25 +196,34 @@ TEST(RunReport, withoutARecordSourceOpenerIsAnError) {
 }
 
 // Which face each design font resolves to shows in the fonts of a PDF, above.
-TEST(PangoTextShaper, widthsScaleWithTheSizeAndGlyphsFollowTheirRun) {
+TEST(PangoTextShaper, glyphsFollowTheirRunAndCharactersTheFontLacksComeFromAFallbackFace) {
     PangoTextShaper shaper;
     const FontId tahoma = shaper.font({"Tahoma", 15.75, false});
     // Widths scale with the size as given, not rounded to whole points.
     const double small = shaper.measure(shaper.font({"Tahoma", 7.875, false}), "Item List Report");
     EXPECT_NEAR(shaper.measure(tahoma, "Item List Report"), 2 * small, 1e-3);
-    const RunId run = shaper.shape(tahoma, "Report");
-    std::vector<cairo_glyph_t> glyphs;
-    auto noFallback = [](FontId) -> std::vector<cairo_glyph_t>& {
-        ADD_FAILURE() << "Tahoma has every letter of \"Report\"";
-        static std::vector<cairo_glyph_t> none;
-        return none;
+    std::vector<cairo_glyph_t> own, other;
+    std::vector<FontId> faces;
+    auto fallback = [&](FontId face) -> std::vector<cairo_glyph_t>& {
+        faces.push_back(face);
+        return other;
     };
-    shaper.appendGlyphs(run, 10, 20, glyphs, noFallback);
-    ASSERT_EQ(glyphs.size(), 6u);
-    EXPECT_DOUBLE_EQ(glyphs.front().x, 10);
-    EXPECT_DOUBLE_EQ(glyphs.back().y, 20);
-    EXPECT_NEAR(glyphs.back().x - glyphs.front().x, shaper.width(run) - shaper.measure(tahoma, "t"),
+    const RunId run = shaper.shape(tahoma, "Report");
+    shaper.appendGlyphs(run, 10, 20, own, fallback);
+    ASSERT_EQ(own.size(), 6u);
+    EXPECT_TRUE(other.empty());
+    EXPECT_DOUBLE_EQ(own.front().x, 10);
+    EXPECT_DOUBLE_EQ(own.back().y, 20);
+    EXPECT_NEAR(own.back().x - own.front().x, shaper.width(run) - shaper.measure(tahoma, "t"),
                 1e-3);
+    own.clear();
+    shaper.appendGlyphs(shaper.shape(tahoma, "a\u2713b"), 0, 0, own, fallback); // a check mark
+    ASSERT_EQ(own.size(), 2u);
+    ASSERT_EQ(other.size(), 1u);
+    EXPECT_NE(other[0].index, 0u);
+    EXPECT_NE(faces.at(0), tahoma);
+    EXPECT_GT(other[0].x, own[0].x);
+    EXPECT_LT(other[0].x, own[1].x);
 }
 
 TEST(PangoTextShaper, textTakesTheWindowsMetricsAndBoldItsOwnFace) {
@@ -257,25 +266,6 @@ TEST(PangoTextShaper, aRunIsSharedOnlyBySameTextInTheSameFont) {
     shaper.dropLookup();
     EXPECT_EQ(shaper.text(runs[2500]), "Subject 2500");
     EXPECT_NE(shaper.shape(regular, "Subject 0"), runs[0]); // the lookup is gone, runs stay
-}
-
-TEST(PangoTextShaper, charactersTheFontLacksComeFromAFallbackFace) {
-    PangoTextShaper shaper;
-    const FontId tahoma = shaper.font({"Tahoma", 10, false});
-    const RunId run = shaper.shape(tahoma, "a\u2713b"); // a check mark: not in Tahoma
-    std::vector<cairo_glyph_t> own;
-    std::vector<cairo_glyph_t> other;
-    std::vector<FontId> faces;
-    shaper.appendGlyphs(run, 0, 0, own, [&](FontId face) -> std::vector<cairo_glyph_t>& {
-        faces.push_back(face);
-        return other;
-    });
-    ASSERT_EQ(own.size(), 2u);
-    ASSERT_EQ(other.size(), 1u);
-    EXPECT_NE(other[0].index, 0u);
-    EXPECT_NE(faces[0], tahoma);
-    EXPECT_GT(other[0].x, own[0].x);
-    EXPECT_LT(other[0].x, own[1].x);
 }
 
 } // namespace
