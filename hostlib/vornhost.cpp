@@ -15,6 +15,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <list>
 #include <mutex>
 #include <string>
@@ -35,8 +36,9 @@ struct Server {
     GetErrorInfoEntry getErrorInfo; // may be missing
 };
 
-// Loaded servers. The lock covers the list; calls into a server are made
-// outside it where they may call back into a host.
+// Loaded servers. The lock covers the list and a server's class factory
+// lookup, so that no server is unloaded between loading it and holding its
+// factory; calls that may reach the host's objects are made outside it.
 std::mutex serversLock;
 std::list<Server> servers;
 
@@ -63,8 +65,8 @@ std::string classKey(const CLSID& clsid) {
 }
 
 // The server for `path`, loaded now if it is not yet. Null after fail().
+// Call with serversLock held.
 const Server* load(const std::string& path, HRESULT& status) {
-    const std::lock_guard lock(serversLock);
     for (const Server& server : servers)
         if (server.path == path)
             return &server;
@@ -122,6 +124,7 @@ VORN_HOST_EXPORT HRESULT VornCoGetClassObject(const CLSID* clsid, uint32_t conte
         if (!(context & VORN_CLSCTX_INPROC_SERVER) || !path || path->empty())
             return fail(REGDB_E_CLASSNOTREG,
                         "No in-process server is registered under " + key + ".");
+        const std::lock_guard lock(serversLock);
         HRESULT status = S_OK;
         const Server* server = load(*path, status);
         return server ? server->getClassObject(clsid, iid, object) : status;
@@ -150,15 +153,20 @@ VORN_HOST_EXPORT HRESULT VornCoCreateInstance(const CLSID* clsid, IUnknown* oute
 }
 
 VORN_HOST_EXPORT void VornCoFreeUnusedLibraries(void) {
-    const std::lock_guard lock(serversLock);
-    for (auto it = servers.begin(); it != servers.end();) {
-        if (it->canUnloadNow() == S_OK) {
-            dlclose(it->module);
-            it = servers.erase(it);
-        } else {
-            ++it;
+    // Unloading releases what the server's per-thread state holds, host
+    // objects among them, which may call back in here: close outside the lock.
+    std::list<Server> unused;
+    {
+        const std::lock_guard lock(serversLock);
+        for (auto it = servers.begin(); it != servers.end();) {
+            const auto next = std::next(it);
+            if (it->canUnloadNow() == S_OK)
+                unused.splice(unused.end(), servers, it);
+            it = next;
         }
     }
+    for (const Server& server : unused)
+        dlclose(server.module);
 }
 
 VORN_HOST_EXPORT HRESULT VornGetErrorInfo(uint32_t reserved, IErrorInfo** info) {
