@@ -69,6 +69,8 @@ public:
     }
 
     void releaseCurrent() noexcept {
+        if (unloaded_)
+            return;
         auto* objects = static_cast<ThreadObjects*>(pthread_getspecific(key_));
         if (!objects)
             return;
@@ -83,6 +85,8 @@ public:
     }
 
     void releaseAll() noexcept {
+        if (unloaded_)
+            return;
         releaseCurrent();
         std::vector<ThreadObjects*> others;
         {
@@ -97,10 +101,12 @@ public:
         releaseAll();
         // Threads still running must not call a destructor that is gone.
         pthread_key_delete(key_);
+        unloaded_ = true; // the key may soon be another library's
     }
 
 private:
     pthread_key_t key_{};
+    bool unloaded_ = false;
     std::mutex mutex_;
     std::vector<ThreadObjects*> all_;
 };
@@ -133,13 +139,5 @@ void adoptThreadObject(void* object, Deleter deleter, void** slot) {
     registry().current().entries.push_back({object, deleter, slot});
 }
 } // namespace detail
-
-void releaseAllThreadState() noexcept {
-    registry().releaseAll();
-}
-
-void releaseThreadState() noexcept {
-    registry().releaseCurrent();
-}
 
 } // namespace vorn::automation

@@ -31,11 +31,4 @@ template <class T> T& threadInstance() {
     return *static_cast<T*>(instance);
 }
 
-/// Tears down every thread's instances now. Runs by itself when the module is
-/// unloaded; exposed for a test that wants to see what teardown releases.
-void releaseAllThreadState() noexcept;
-
-/// Tears down the calling thread's instances now.
-void releaseThreadState() noexcept;
-
 } // namespace vorn::automation
