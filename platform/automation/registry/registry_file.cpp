@@ -10,8 +10,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace vorn::automation {
 namespace {
@@ -60,18 +58,31 @@ void ensureFolder(const std::string& path, HRESULT code) {
 }
 
 RegistryDocument readUnlocked(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
         if (errno == ENOENT)
             return {};
         fail(REGDB_E_READREGDB, "Can't read the registry", path);
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad())
-        fail(REGDB_E_READREGDB, "Can't read the registry", path);
+    std::string text;
+    char buffer[8192];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            const int error = errno;
+            ::close(fd);
+            errno = error;
+            fail(REGDB_E_READREGDB, "Can't read the registry", path);
+        }
+        if (n == 0)
+            break;
+        text.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
     try {
-        return RegistryDocument::parse(text.str());
+        return RegistryDocument::parse(text);
     } catch (const ComError& e) {
         throw ComError(e.code(), path + ": " + e.description());
     }
@@ -106,9 +117,8 @@ std::string registryPath() {
 }
 
 RegistryDocument readRegistry(const std::string& path) {
-    if (!fs::exists(fs::path(path).parent_path()))
-        return {};
-    const FileLock lock(lockPath(path), LOCK_SH, REGDB_E_READREGDB);
+    // No lock: a writer renames a complete copy into place, so whatever this
+    // opens is whole. Readers of a registry they may not write still read it.
     return readUnlocked(path);
 }
 
