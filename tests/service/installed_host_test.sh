@@ -15,6 +15,12 @@ for file in include/vornreports/vornreports.h lib/vornreports/reports.mdb lib/vo
     test -f "$prefix/$file" || { echo "not installed: $file"; exit 1; }
 done
 
+# Nothing but the entry points leaves either library.
+exported() { nm -D --defined-only "$1" | awk '$2 == "T" { print $3 }' | sort | tr '\n' ' '; }
+test "$(exported "$prefix/lib/vornreports/vornout.so")" = "DllCanUnloadNow DllGetClassObject \
+DllRegisterServer DllUnregisterServer GetErrorInfo SetErrorInfo " || exit 1
+exported "$prefix/lib/libvornhost.so" | grep -qv '^\(Vorn[A-Za-z0-9]* \)*$' && exit 1
+
 "$prefix/bin/vornreports" register
 component=$(realpath "$(pkg-config --variable=component vornreports)")
 grep -q "@=\"$component\"" "$VORN_REGISTRY" || { echo "registry does not name $component"; exit 1; }
