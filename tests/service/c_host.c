@@ -37,18 +37,22 @@ static int take_equals(BSTR text, const char* expected) {
     return same;
 }
 
-/* The description of this thread's error object, malloc'd; NULL when none. */
-static char* take_error(void) {
+/* The description of this thread's error object, malloc'd; NULL when none.
+ * Its source too, as a BSTR for the caller, when `source` is given. */
+static char* take_error_from(BSTR* source) {
     IErrorInfo* error = NULL;
     if (VornGetErrorInfo(0, &error) != S_OK || !error)
         return NULL;
     BSTR text = NULL;
     error->lpVtbl->GetDescription(error, &text);
+    if (source)
+        error->lpVtbl->GetSource(error, source);
     error->lpVtbl->Release(error);
     char* utf8 = VornStringToUtf8(text);
     VornSysFreeString(text);
     return utf8;
 }
+#define take_error() take_error_from(NULL)
 
 /* A host object of our own: an IDispatch that only counts references. */
 typedef struct {
@@ -241,9 +245,13 @@ int main(int argc, char** argv) {
     VARIANT_BOOL b = -1;
     const HRESULT early = r->lpVtbl->PrintReport(r, &b);
     CHECK(VORN_FAILED(early) && early == info.scode);
-    description = take_error();
+    BSTR source = NULL;
+    description = take_error_from(&source);
     CHECK(description && take_equals(info.bstrDescription, description));
     free(description);
+    char* expected_source = VornStringToUtf8(info.bstrSource);
+    CHECK(expected_source && take_equals(source, expected_source));
+    free(expected_source);
     VornSysFreeString(info.bstrSource);
 
     /* Module state per thread: two objects on this thread share it... */
