@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <mutex>
 #include <new>
 #include <utility>
@@ -22,7 +23,7 @@ struct ThreadObjects {
     std::vector<Entry> entries;
 };
 
-void destroy(ThreadObjects* objects, bool ownThread) noexcept {
+void destroy(std::unique_ptr<ThreadObjects> objects, bool ownThread) noexcept {
     // A destructor may reach for another instance of its thread, even make
     // one: take them off one at a time from the end until none is left.
     while (!objects->entries.empty()) {
@@ -34,7 +35,6 @@ void destroy(ThreadObjects* objects, bool ownThread) noexcept {
             *entry.slot = nullptr;
         entry.deleter(entry.object);
     }
-    delete objects;
 }
 
 void threadEnded(void* objects) noexcept;
@@ -76,7 +76,7 @@ public:
             return;
         forget(objects);
         pthread_setspecific(key_, nullptr);
-        destroy(objects, true);
+        destroy(std::unique_ptr<ThreadObjects>(objects), true);
     }
 
     void forget(ThreadObjects* objects) noexcept {
@@ -94,7 +94,7 @@ public:
             others.swap(all_);
         }
         for (ThreadObjects* objects : others)
-            destroy(objects, false);
+            destroy(std::unique_ptr<ThreadObjects>(objects), false);
     }
 
     void unload() noexcept {
@@ -122,7 +122,7 @@ Registry& registry() {
 void threadEnded(void* objects) noexcept {
     auto* list = static_cast<ThreadObjects*>(objects);
     registry().forget(list);
-    destroy(list, true);
+    destroy(std::unique_ptr<ThreadObjects>(list), true);
 }
 
 // Runs when the module is unloaded, and at process exit: before the module's

@@ -25,7 +25,8 @@ template <class T> T& threadInstance() {
     if (!instance) {
         auto made = std::make_unique<T>();
         detail::adoptThreadObject(
-            made.get(), [](void* object) { delete static_cast<T*>(object); }, &instance);
+            made.get(), [](void* object) { std::default_delete<T>()(static_cast<T*>(object)); },
+            &instance);
         instance = made.release();
     }
     return *static_cast<T*>(instance);
