@@ -60,6 +60,18 @@ HRESULT failFromCatch() noexcept {
     return automation::recordError(error, automation::IID_NULL);
 }
 
+// Without a place for a registry (no VORN_REGISTRY, XDG_DATA_HOME or HOME)
+// nothing is registered, which is no error for a host.
+automation::RegistryDocument registry() {
+    std::string path;
+    try {
+        path = automation::registryPath();
+    } catch (const automation::ComError&) {
+        return {};
+    }
+    return automation::readRegistry(path);
+}
+
 std::string classKey(const CLSID& clsid) {
     return "HKEY_CLASSES_ROOT\\CLSID\\" + automation::guidText(toAutomation(clsid));
 }
@@ -96,7 +108,7 @@ VORN_HOST_EXPORT HRESULT VornCLSIDFromProgID(const char* progId, CLSID* clsid) {
         return E_INVALIDARG;
     automation::setErrorInfo(nullptr);
     try {
-        const auto document = automation::readRegistry(automation::registryPath());
+        const auto document = registry();
         const auto text =
             document.string("HKEY_CLASSES_ROOT\\" + std::string(progId) + "\\Clsid", "");
         const auto parsed = text ? automation::parseGuid(*text) : std::nullopt;
@@ -119,8 +131,7 @@ VORN_HOST_EXPORT HRESULT VornCoGetClassObject(const CLSID* clsid, uint32_t conte
     automation::setErrorInfo(nullptr);
     try {
         const std::string key = classKey(*clsid);
-        const auto path = automation::readRegistry(automation::registryPath())
-                              .string(key + "\\InprocServer32", "");
+        const auto path = registry().string(key + "\\InprocServer32", "");
         if (!(context & VORN_CLSCTX_INPROC_SERVER) || !path || path->empty())
             return fail(REGDB_E_CLASSNOTREG,
                         "No in-process server is registered under " + key + ".");
