@@ -95,7 +95,7 @@ protected:
     ComPtr<ForeignConnection> foreign_;
 };
 
-TEST_F(RowReaders, ReadEveryRowAndValue) {
+TEST_F(RowReaders, ReadEveryRowAndValueUntilTheConnectionCloses) {
     RowReader rows = connection().openResultset(
         "SELECT ProjectIndex, ProjectName, ProjectParent FROM Projects ORDER BY ProjectIndex",
         CursorType::Keyset, LockType::OptimisticValues);
@@ -111,9 +111,17 @@ TEST_F(RowReaders, ReadEveryRowAndValue) {
     EXPECT_EQ(parentIsNull, (std::vector<bool>{true, false, false}));
     rows.close();
     EXPECT_EQ(codeOf([&] { rows.eof(); }), kObjectClosed);
+
+    ConnectionRef ref = connection();
+    ref.execute("DELETE FROM Projects WHERE ProjectIndex = 3");
+    EXPECT_EQ(ref.openResultset("SELECT COUNT(*) AS N FROM Projects").value("N").toI4(), 2);
+    EXPECT_TRUE(ref.isOpen());
+    ours_->close();
+    EXPECT_FALSE(ref.isOpen());
+    EXPECT_EQ(codeOf([&] { ref.execute("DELETE FROM Projects"); }), kObjectClosed);
 }
 
-TEST_F(RowReaders, ErrorsKeepTheResultSetsCodes) {
+TEST_F(RowReaders, ErrorsKeepTheResultSetsCodesAndNullObjectsAreRefused) {
     RowReader rows = connection().openResultset("SELECT ProjectIndex FROM Projects");
     expectError([&] { rows.columnIndex("Completed"); }, kItemNotFound, "Completed");
     RowReader empty = connection().openResultset("SELECT ProjectIndex FROM Projects WHERE 1 = 0");
@@ -122,19 +130,6 @@ TEST_F(RowReaders, ErrorsKeepTheResultSetsCodes) {
     EXPECT_EQ(codeOf([&] { empty.value(column); }), kNoCurrentRow);
 
     expectError([&] { connection().openResultset("SELECT FROM"); }, kDatabaseError, "syntax");
-}
-
-TEST_F(RowReaders, ConnectionIsOpenUntilClosed) {
-    ConnectionRef ref = connection();
-    EXPECT_TRUE(ref.isOpen());
-    ref.execute("DELETE FROM Projects WHERE ProjectIndex = 3");
-    EXPECT_EQ(ref.openResultset("SELECT COUNT(*) AS N FROM Projects").value("N").toI4(), 2);
-    ours_->close();
-    EXPECT_FALSE(ref.isOpen());
-    EXPECT_EQ(codeOf([&] { ref.execute("DELETE FROM Projects"); }), kObjectClosed);
-}
-
-TEST(RowReader, NullObjectsAreRefused) {
     EXPECT_EQ(codeOf([] { RowReader reader(nullptr); }), basicCode(BasicError::ObjectRequired));
     EXPECT_EQ(codeOf([] { ConnectionRef ref(nullptr); }), basicCode(BasicError::ObjectRequired));
 }

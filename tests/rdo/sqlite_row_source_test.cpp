@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -90,10 +89,8 @@ TEST(SqliteValues, RowsOfOneColumnMayDifferInType) {
 // The writer side the sample tracker uses: a file made only when asked for,
 // an empty text kept apart from null, a statement usable after a failed run.
 TEST(SqliteWriter, CreatesOnlyWhenAskedBindsAndSurvivesAFailedRun) {
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              ("vorn-sqlite-writer-" + std::to_string(getpid()) + ".db"))
-                                 .string();
-    std::filesystem::remove(path);
+    const vorn::test::TempFolder folder;
+    const std::string path = folder.file("writer.db");
     EXPECT_THROW(SqliteDatabase(path, SqliteDatabase::Mode::ReadWrite), DatabaseError);
     EXPECT_FALSE(std::filesystem::exists(path));
     {
@@ -115,5 +112,4 @@ TEST(SqliteWriter, CreatesOnlyWhenAskedBindsAndSurvivesAFailedRun) {
                 reinterpret_cast<const char*>(sqlite3_column_text(types.handle(), 0)));
         EXPECT_EQ(seen, (std::vector<std::string>{"text", "null"}));
     }
-    std::filesystem::remove(path);
 }

@@ -1,15 +1,30 @@
 #include "platform/rdo/dialect/crosstab_builder.h"
 
 #include "platform/automation/variant.h"
-#include "tests/rdo_dialect/crosstab_values.h"
 #include "tests/support/error_code.h"
 
 #include <gtest/gtest.h>
 
+#include <variant>
+
 namespace vorn::rdo::dialect {
 namespace {
 
-using namespace test;
+// Row values as SQLite hands them over, and the builder's two readers.
+using Value = std::variant<std::monostate, std::int64_t, double, std::string>;
+using Row = std::vector<Value>;
+
+std::optional<std::string> textOf(const Value& v) {
+    if (const auto* text = std::get_if<std::string>(&v))
+        return *text;
+    if (const auto* number = std::get_if<std::int64_t>(&v))
+        return std::to_string(*number);
+    return std::nullopt;
+}
+
+bool isCellRow(const Value& v) {
+    return std::get<std::int64_t>(v) == 1;
+}
 
 const Value null{};
 Value n(std::int64_t v) {
