@@ -11,10 +11,7 @@ TEST_F(ItemProject, WalksUpToTheTopmostProject) {
     EXPECT_EQ(GetItemProject(6), "Alpha"); // Drafts, under Docs, under Alpha
     EXPECT_EQ(GetItemProject(1), "Alpha"); // Alpha itself
     EXPECT_EQ(GetItemProject(7), "O'Brien's Tools");
-}
-
-TEST_F(ItemProject, AnItemThatDoesNotExistIsNone) {
-    EXPECT_EQ(GetItemProject(999), "None");
+    EXPECT_EQ(GetItemProject(999), "None"); // no such item
 }
 
 TEST_F(ItemProject, WalksEndOnNullParentsCirclesAndEmptyNames) {

@@ -106,18 +106,6 @@ TEST_F(LateBoundObjects, ResultSetOutlivesTheConnectionObject) {
         "Severity");
 }
 
-TEST_F(LateBoundObjects, ExecuteAndTheOpenTest) {
-    connection_.call("Execute", {Variant("DELETE * FROM Custom")});
-    EXPECT_EQ(connection_.get("RowsAffected").toI4(), 2);
-    EXPECT_EQ(connection_.get("QueryTimeout").type(), VT_I4);
-    connection_.call("Close");
-    EXPECT_EQ(codeOf([&] { connection_.get("QueryTimeout"); }), kObjectClosed);
-    EXPECT_EQ(codeOf([&] { connection_.put("QueryTimeout", Variant(std::int32_t{5})); }),
-              kObjectClosed);
-    EXPECT_EQ(codeOf([&] { connection_.call("Execute", {Variant("DELETE FROM Custom")}); }),
-              kObjectClosed);
-}
-
 // The local reports database as the component opens and fills it: the Access
 // driver's connect string, tuned so each insert runs without a disk sync. A
 // text that shows no dialect of its own is Access SQL there: "Alpha" is a text.
