@@ -109,16 +109,13 @@ TEST_F(LateBoundObjects, ResultSetOutlivesTheConnectionObject) {
 // The local reports database as the component opens and fills it: the Access
 // driver's connect string, tuned so each insert runs without a disk sync. A
 // text that shows no dialect of its own is Access SQL there: "Alpha" is a text.
-TEST(LocalReportsDatabase, OpensThroughTheAccessDriverKeepsDatesAndReadsAccessSql) {
-    TestDatabase db(Backend::Sqlite);
-    db.run("CREATE TABLE ProjectDetails (AssignedTo VARCHAR(50), FolderPath VARCHAR(255), "
-           "ProjectName VARCHAR(255), ProjectCreated DATETIME, ItemsComplete INTEGER, "
-           "ItemsIncomplete INTEGER, ItemsTotal INTEGER)");
-    const std::string file = ConnectString(db.connect()).get("Database").value();
+TEST_F(LateBoundObjects, LocalReportsDatabaseOpensThroughTheAccessDriverAndReadsAccessSql) {
+    db_.run("CREATE TABLE ProjectDetails (AssignedTo VARCHAR(50), FolderPath VARCHAR(255), "
+            "ProjectName VARCHAR(255), ProjectCreated DATETIME, ItemsComplete INTEGER, "
+            "ItemsIncomplete INTEGER, ItemsTotal INTEGER)");
+    const std::string file = ConnectString(db_.connect()).get("Database").value();
     const std::string dir = std::filesystem::path(file).parent_path().string();
-    LateBound environment =
-        LateBound(createEngine().get()).object("rdoEnvironments", {Variant(std::int32_t{0})});
-    LateBound connection = environment.object(
+    LateBound connection = environment_.object(
         "OpenConnection", {Variant(""), Variant(std::int32_t{1}), Variant(false),
                            Variant("DRIVER={Microsoft Access Driver (*.mdb)};DBQ=" + file +
                                    ";DefaultDir=" + dir + ";Synchronous=OFF;JournalMode=MEMORY;")});
