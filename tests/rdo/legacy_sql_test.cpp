@@ -54,9 +54,7 @@ protected:
              source->moveNext()) {
             std::string row;
             for (std::size_t i = 0; i < source->columnCount(); ++i) {
-                VARIANT raw{};
-                source->readValue(i, raw);
-                const Variant value = Variant::adopt(raw);
+                const Variant value = valueAt(*source, i);
                 row += (i ? "|" : "") + (value.isNull() ? std::string("NULL") : value.toString());
             }
             out.push_back(row);

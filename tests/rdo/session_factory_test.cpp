@@ -74,9 +74,7 @@ TEST(OpenSession, TuningKeysSetPragmasAndAcceptOnlyPlainWords) {
     TestDatabase db(Backend::Sqlite);
     auto session = openSession("", db.connect() + "Synchronous=OFF;JournalMode=MEMORY", {});
     auto rows = session->query("PRAGMA journal_mode");
-    automation::VARIANT mode{};
-    rows->readValue(0, mode);
-    EXPECT_EQ(automation::Variant::adopt(mode).toString(), "memory");
+    EXPECT_EQ(valueAt(*rows, 0).toString(), "memory");
 
     EXPECT_EQ(failureOf([&] {
                   openSession("", db.connect() + "Synchronous={OFF; DROP TABLE x}", {});

@@ -41,9 +41,7 @@ TEST_P(SqliteValues, ReadWithTheirOwnType) {
     auto session = openSession("", db.connect(), {});
     auto rows = session->query("SELECT V FROM T");
     ASSERT_FALSE(rows->atEnd());
-    VARIANT raw{};
-    rows->readValue(0, raw);
-    const Variant value = Variant::adopt(raw);
+    const Variant value = valueAt(*rows, 0);
     EXPECT_EQ(value.type(), c.type);
     if (c.type == VT_DATE) {
         EXPECT_EQ(formatGeneralDate(value.toDate()), c.text);
@@ -75,11 +73,8 @@ TEST(SqliteValues, RowsOfOneColumnMayDifferInType) {
     db.run("INSERT INTO T VALUES (1), ('one'), (1.5), (NULL)");
     auto rows = openSession("", db.connect(), {})->query("SELECT V FROM T");
     std::vector<VARTYPE> types;
-    for (; !rows->atEnd(); rows->moveNext()) {
-        VARIANT raw{};
-        rows->readValue(0, raw);
-        types.push_back(Variant::adopt(raw).type());
-    }
+    for (; !rows->atEnd(); rows->moveNext())
+        types.push_back(valueAt(*rows, 0).type());
     EXPECT_EQ(types, (std::vector<VARTYPE>{VT_I4, VT_BSTR, VT_R8, VT_NULL}));
 }
 
