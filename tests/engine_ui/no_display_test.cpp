@@ -7,6 +7,7 @@
 
 #include "platform/engine/engine_error.h"
 #include "platform/engine/preview/preview_registry.h"
+#include "platform/engine/printing/print_progress.h"
 #include "platform/engine/printing/printing.h"
 #include "tests/support/error_code.h"
 
@@ -52,6 +53,15 @@ TEST_F(WithoutDisplay, PrintingIntoTheFileStillWorks) {
     options.printFile = printed;
     print(FakePageDocument(2), options);
     EXPECT_EQ(pdfInfo(printed)["Pages"], "2");
+}
+
+TEST_F(WithoutDisplay, ALongPrintShowsNoProgressWindowAndGoesOn) {
+    PrintProgressOptions options;
+    options.windowDelay = {};
+    PrintProgress progress(options);
+    EXPECT_TRUE(progress.update({1, 2}));
+    EXPECT_TRUE(progress.update({2, 2}));
+    EXPECT_EQ(progress.window(), nullptr);
 }
 
 int main(int argc, char** argv) {
