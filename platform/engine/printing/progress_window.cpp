@@ -12,6 +12,9 @@ ProgressWindow::ProgressWindow(const std::string& title) {
     set_default_size(320, -1);
     set_border_width(12);
     set_position(Gtk::WIN_POS_CENTER);
+    // The print lets the host's events run between pages: the host's other
+    // windows must not start another print or close a report meanwhile.
+    set_modal(true);
     label_.set_xalign(0);
     bar_.set_pulse_step(0.05);
     cancel_.set_halign(Gtk::ALIGN_END);
