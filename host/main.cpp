@@ -5,11 +5,13 @@
 #include "host/component_version.h"
 #include "host/objects/field_list.h"
 #include "host/print_interrupt.h"
+#include "host/registered_component.h"
 #include "host/requests.h"
 #include "host/sample/sample_tracker.h"
 #include "host/tracker_session.h"
 #include "platform/automation/com_error.h"
 #include "platform/automation/late_bound.h"
+#include "platform/automation/registry/registry_file.h"
 
 #include <CLI/CLI.hpp>
 
@@ -124,8 +126,7 @@ int runSampleDb(const SampleArgs& args) {
 
 void callReport(const host::RequestOptions& options, bool preview) {
     checkReportName(options);
-    const host::Component component(host::findComponent());
-    const auto reports = component.createReports();
+    const auto reports = host::createReports();
     host::fillRequest(reports.get(), options);
     if (preview) {
         automation::callMethod(reports.get(), "ShowReport");
@@ -143,14 +144,23 @@ struct DemoReport {
     const char* file;
 };
 
+// Registers (or unregisters) the component that this program would load.
+int runRegistration(bool unregister) {
+    const std::string component = host::findComponent();
+    const std::string registry = automation::registryPath();
+    host::registerComponentAt(component, unregister);
+    std::cout << (unregister ? "Unregistered " : "Registered ") << component
+              << (unregister ? " from " : " in ") << registry << "\n";
+    return kExitOk;
+}
+
 int runDemo(const std::string& dir) {
     fs::create_directories(dir);
     const fs::path tracker = fs::absolute(fs::path(dir) / "tracker.db");
     host::writeSampleTracker(tracker.string(), host::SampleOptions{});
     std::cout << "Sample tracker: " << tracker.string() << "\n";
 
-    const host::Component component(host::findComponent());
-    const auto reports = component.createReports();
+    const auto reports = host::createReports();
     host::RequestOptions options;
     options.db = tracker.string();
     options.databaseType = "SQL Server";
@@ -205,6 +215,11 @@ int main(int argc, char** argv) {
     auto* printCmd = app.add_subcommand("print", "print a report (or write it with --output)");
     addRequestOptions(*printCmd, printOptions);
 
+    auto* registerCmd = app.add_subcommand(
+        "register", "register the component beside this program for creation by name");
+    auto* unregisterCmd =
+        app.add_subcommand("unregister", "remove what register wrote into the registry");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -217,6 +232,8 @@ int main(int argc, char** argv) {
             return runSampleDb(sample);
         if (*demoCmd)
             return runDemo(demoDir);
+        if (*registerCmd || *unregisterCmd)
+            return runRegistration(bool(*unregisterCmd));
         if (*showCmd)
             callReport(showOptions, true);
         else if (*printCmd)

@@ -1,0 +1,137 @@
+// DllRegisterServer and DllUnregisterServer of the built vornout.so, on a
+// registry file of the test's own.
+#include "platform/automation/bstr.h"
+#include "platform/automation/com.h"
+#include "platform/automation/hresult.h"
+#include "platform/automation/registry/registry_file.h"
+#include "scoped_environment.h"
+#include "temp_folder.h"
+
+#include <dlfcn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using namespace vorn::automation;
+
+namespace {
+
+constexpr HRESULT REGDB_E_READREGDB = hr(0x80040150);
+const std::string kClass = "HKEY_CLASSES_ROOT\\CLSID\\{6B916C62-3383-11D3-89C6-00A024AC46EE}";
+
+class Registration : public vorn::test::TempFolderTest {
+protected:
+    void SetUp() override {
+        environment_.set("VORN_REGISTRY", registry_);
+        module_ = dlopen(VORN_COMPONENT_FILE, RTLD_NOW | RTLD_LOCAL);
+        ASSERT_NE(module_, nullptr) << dlerror();
+    }
+    void TearDown() override { dlclose(module_); }
+
+    HRESULT call(const char* entry) {
+        auto* function = reinterpret_cast<HRESULT (*)()>(dlsym(module_, entry));
+        return function ? function() : E_FAIL;
+    }
+    std::string lastError() {
+        auto* get = reinterpret_cast<HRESULT (*)(std::uint32_t, IErrorInfo**)>(
+            dlsym(module_, "GetErrorInfo"));
+        IErrorInfo* info = nullptr;
+        if (get(0, &info) != S_OK)
+            return {};
+        BSTR text = nullptr;
+        info->GetDescription(&text);
+        info->Release();
+        const Bstr owned = Bstr::adopt(text);
+        return bstrToUtf8(owned.get());
+    }
+    std::string text() const {
+        std::ifstream in(registry_);
+        std::ostringstream out;
+        out << in.rdbuf();
+        return out.str();
+    }
+    void write(const std::string& content) const { std::ofstream(registry_) << content; }
+
+    const std::string registry_ = (folder / "data" / "registry.reg").string();
+    vorn::test::ScopedEnvironment environment_;
+    void* module_ = nullptr;
+};
+
+TEST_F(Registration, RecordsTheComponentAndUnregisteringLeavesOnlyOtherKeys) {
+    const std::string others = "REGEDIT4\n\n[HKEY_CLASSES_ROOT\\Other.Thing]\n@=\"kept\"\n\n[" +
+                               kClass + "\\InprocServer32]\n\"Extra\"=\"kept too\"\n";
+    ASSERT_EQ(call("DllRegisterServer"), S_OK); // the folder is made on the way
+    std::filesystem::remove(registry_);
+    write(others);
+    ASSERT_EQ(call("DllRegisterServer"), S_OK);
+    ASSERT_EQ(call("DllRegisterServer"), S_OK); // again: no duplicates
+
+    const auto document = readRegistry(registry_);
+    const std::string path = std::filesystem::canonical(VORN_COMPONENT_FILE).string();
+    EXPECT_EQ(document.string("HKEY_CLASSES_ROOT\\VornReports.clsReports\\Clsid", ""),
+              "{6B916C62-3383-11D3-89C6-00A024AC46EE}");
+    EXPECT_EQ(document.string(kClass + "\\InprocServer32", ""), path);
+    EXPECT_EQ(document.string(kClass + "\\InprocServer32", "ThreadingModel"), "Apartment");
+    EXPECT_EQ(document.string(kClass + "\\ProgID", ""), "VornReports.clsReports");
+    EXPECT_EQ(
+        document.string(
+            "HKEY_CLASSES_ROOT\\TypeLib\\{6B916C5D-3383-11D3-89C6-00A024AC46EE}\\1.0\\0\\win32",
+            ""),
+        path);
+    EXPECT_EQ(document.string("HKEY_CLASSES_ROOT\\Interface\\{6B916C61-3383-11D3-89C6-00A024AC46EE}"
+                              "\\ProxyStubClsid32",
+                              ""),
+              "{00020424-0000-0000-C000-000000000046}");
+    EXPECT_EQ(document.keys().size(), 16u); // the other key and our fifteen
+
+    ASSERT_EQ(call("DllUnregisterServer"), S_OK);
+    EXPECT_EQ(text(), RegistryDocument::parse(others).text());
+}
+
+TEST_F(Registration, TwoProcessesRegisteringAtOnceBothSucceedAndTheFileStaysWhole) {
+    pid_t children[2];
+    for (pid_t& child : children) {
+        child = fork();
+        if (child == 0) {
+            // Each also adds keys of its own: a write that lost another's would show.
+            const std::string own = "HKEY_CURRENT_USER\\Test\\" + std::to_string(getpid()) + "\\";
+            int failures = 0;
+            for (int i = 0; i < 50; ++i) {
+                failures += call(i % 2 ? "DllUnregisterServer" : "DllRegisterServer") != S_OK;
+                updateRegistry(registry_, [&](RegistryDocument& document) {
+                    document.setString(own + std::to_string(i), "", "x");
+                });
+            }
+            failures += call("DllRegisterServer") != S_OK;
+            _exit(failures);
+        }
+    }
+    for (pid_t child : children) {
+        int status = -1;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    }
+    EXPECT_EQ(readRegistry(registry_).keys().size(), 15u + 2 * 50);
+    for (const auto& entry : std::filesystem::directory_iterator(folder / "data"))
+        EXPECT_TRUE(entry.path().extension() == ".reg" || entry.path().extension() == ".lock")
+            << entry.path(); // no temporary copy left behind
+}
+
+TEST_F(Registration, AMalformedRegistryIsReportedAndNeverOverwritten) {
+    std::filesystem::create_directories(folder / "data");
+    write("REGEDIT4\n[HKEY_CLASSES_ROOT\\A]\nnot a value\n");
+    for (const char* entry : {"DllRegisterServer", "DllUnregisterServer"}) {
+        EXPECT_EQ(call(entry), REGDB_E_READREGDB) << entry;
+        const std::string description = lastError();
+        EXPECT_NE(description.find(registry_), std::string::npos) << description;
+        EXPECT_NE(description.find("line 3"), std::string::npos) << description;
+    }
+    EXPECT_EQ(text(), "REGEDIT4\n[HKEY_CLASSES_ROOT\\A]\nnot a value\n");
+}
+
+} // namespace
