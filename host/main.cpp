@@ -4,6 +4,7 @@
 #include "host/component_loader.h"
 #include "host/component_version.h"
 #include "host/objects/field_list.h"
+#include "host/print_interrupt.h"
 #include "host/registered_component.h"
 #include "host/requests.h"
 #include "host/sample/sample_tracker.h"
@@ -127,11 +128,15 @@ void callReport(const host::RequestOptions& options, bool preview) {
     checkReportName(options);
     const auto reports = host::createReports();
     host::fillRequest(reports.get(), options);
-    if (!preview && !options.output.empty())
-        setenv(kPrintFileVariable, options.output.c_str(), 1);
-    automation::callMethod(reports.get(), preview ? "ShowReport" : "PrintReport");
-    if (preview)
+    if (preview) {
+        automation::callMethod(reports.get(), "ShowReport");
         host::waitForWindows();
+        return;
+    }
+    if (!options.output.empty())
+        setenv(kPrintFileVariable, options.output.c_str(), 1);
+    const host::PrintInterrupt interrupt;
+    automation::callMethod(reports.get(), "PrintReport");
 }
 
 struct DemoReport {
@@ -238,6 +243,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vornreports: %s\n", e.what());
         return kExitUsage;
     } catch (const automation::ComError& e) {
+        if (static_cast<unsigned>(e.code()) == host::kCancelledCode) {
+            std::fprintf(stderr, "vornreports: %s\n", e.description().c_str());
+            return host::kExitInterrupted;
+        }
         std::fprintf(stderr, "vornreports: error 0x%08X: %s\n", static_cast<unsigned>(e.code()),
                      e.description().c_str());
         return kExitFailed;

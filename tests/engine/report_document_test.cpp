@@ -189,6 +189,21 @@ TEST_F(ReportDocumentTest, aReportLaidOutPageByPagePrintsTheSameBytesWhileItsRec
               error_code::kBadIndex);
 }
 
+TEST_F(ReportDocumentTest, theCountIsHeardPageByPageAndCanBeStopped) {
+    prepareProjectStatus(200);
+    std::vector<int> heard;
+    auto paged = runReportPageByPage(*report, 2, [&](const LayoutProgress& done) {
+        EXPECT_FALSE(done.countKnown());
+        heard.push_back(done.pagesDone);
+        return true;
+    });
+    ASSERT_EQ(static_cast<int>(heard.size()), paged->pageCount());
+    EXPECT_EQ(heard.back(), paged->pageCount());
+    const auto stopAtTwo = [](const LayoutProgress& done) { return done.pagesDone < 2; };
+    test::expectError([&] { runReportPageByPage(*report, 2, stopAtTwo); }, error_code::kCancelled,
+                      "cancelled");
+}
+
 TEST(RunReport, withoutARecordSourceOpenerIsAnError) {
     auto report = designs::loadReport("repVornItemList");
     setDefaultRecordSourceOpener({});

@@ -6,6 +6,7 @@
 
 #include "platform/engine/engine_error.h"
 #include "platform/engine/preview/preview_registry.h"
+#include "platform/engine/printing/print_progress.h"
 #include "platform/engine/printing/printing.h"
 #include "tests/support/error_code.h"
 
@@ -38,6 +39,13 @@ TEST(WithoutDisplay, WindowsFailNamingTheDisplayAndPrintingIntoAFileStillWorks) 
     options.showPrinterDialog = false;
     print(FakePageDocument(2), options);
     EXPECT_EQ(pdfInfo(options.printFile)["Pages"], "2");
+
+    // A long print has no progress window to show, and goes on.
+    PrintProgressOptions watch;
+    watch.windowDelay = {};
+    PrintProgress progress(watch);
+    EXPECT_TRUE(progress.update({2, 2}));
+    EXPECT_EQ(progress.window(), nullptr);
 }
 
 int main(int argc, char** argv) {
