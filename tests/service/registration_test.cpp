@@ -1,7 +1,9 @@
 // DllRegisterServer and DllUnregisterServer of the built vornout.so, on a
 // registry file of the test's own.
+#include "command_and_file.h"
 #include "platform/automation/bstr.h"
 #include "platform/automation/com.h"
+#include "platform/automation/com_ptr.h"
 #include "platform/automation/hresult.h"
 #include "platform/automation/registry/registry_file.h"
 #include "scoped_environment.h"
@@ -15,7 +17,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <tuple>
 
 using namespace vorn::automation;
 
@@ -38,23 +40,15 @@ protected:
         return function ? function() : E_FAIL;
     }
     std::string lastError() {
-        auto* get = reinterpret_cast<HRESULT (*)(std::uint32_t, IErrorInfo**)>(
-            dlsym(module_, "GetErrorInfo"));
+        using Get = HRESULT (*)(std::uint32_t, IErrorInfo**);
         IErrorInfo* info = nullptr;
-        if (get(0, &info) != S_OK)
+        if (reinterpret_cast<Get>(dlsym(module_, "GetErrorInfo"))(0, &info) != S_OK)
             return {};
-        BSTR text = nullptr;
-        info->GetDescription(&text);
-        info->Release();
-        const Bstr owned = Bstr::adopt(text);
-        return bstrToUtf8(owned.get());
+        Bstr text;
+        ComPtr<IErrorInfo>::adopt(info)->GetDescription(text.out());
+        return text.utf8();
     }
-    std::string text() const {
-        std::ifstream in(registry_);
-        std::ostringstream out;
-        out << in.rdbuf();
-        return out.str();
-    }
+    std::string text() const { return vorn::test::readFile(registry_); }
     void write(const std::string& content) const { std::ofstream(registry_) << content; }
 
     const std::string registry_ = (folder / "data" / "registry.reg").string();
@@ -74,17 +68,14 @@ TEST_F(Registration, RecordsTheComponentAndUnregisteringLeavesOnlyOtherKeys) {
     // The class's name and file are read back by every host test that creates it.
     const auto document = readRegistry(registry_);
     const std::string path = std::filesystem::canonical(VORN_COMPONENT_FILE).string();
-    EXPECT_EQ(document.string(kClass + "\\InprocServer32", "ThreadingModel"), "Apartment");
-    EXPECT_EQ(document.string(kClass + "\\ProgID", ""), "VornReports.clsReports");
-    EXPECT_EQ(
-        document.string(
-            "HKEY_CLASSES_ROOT\\TypeLib\\{6B916C5D-3383-11D3-89C6-00A024AC46EE}\\1.0\\0\\win32",
-            ""),
-        path);
-    EXPECT_EQ(document.string("HKEY_CLASSES_ROOT\\Interface\\{6B916C61-3383-11D3-89C6-00A024AC46EE}"
-                              "\\ProxyStubClsid32",
-                              ""),
-              "{00020424-0000-0000-C000-000000000046}");
+    const std::string root = "HKEY_CLASSES_ROOT\\";
+    for (const auto& [key, name, data] :
+         {std::tuple{kClass + "\\InprocServer32", "ThreadingModel", std::string("Apartment")},
+          {kClass + "\\ProgID", "", "VornReports.clsReports"},
+          {root + "TypeLib\\{6B916C5D-3383-11D3-89C6-00A024AC46EE}\\1.0\\0\\win32", "", path},
+          {root + "Interface\\{6B916C61-3383-11D3-89C6-00A024AC46EE}\\ProxyStubClsid32", "",
+           "{00020424-0000-0000-C000-000000000046}"}})
+        EXPECT_EQ(document.string(key, name), data) << key;
     EXPECT_EQ(document.keys().size(), 16u); // the other key and our fifteen
 
     ASSERT_EQ(call("DllUnregisterServer"), S_OK);

@@ -34,7 +34,7 @@ struct MsftFunction {
     std::int32_t memid;
     int invkind; // 1 method, 2 read, 4 write, 8 write by reference
     int vtableOffset;
-    std::vector<MsftType> params;
+    MsftType value; // the last parameter's: what it reads, writes or returns
 };
 
 struct MsftTypeInfo {
@@ -55,7 +55,6 @@ struct MsftLibrary {
     GUID guid;
     std::uint32_t lcid;
     int syskind, version, flags; // version: major * 10 + minor
-    bool hasHelpString, hasHelpFile;
     std::vector<MsftImport> imports;
     std::vector<MsftTypeInfo> types;
 };
@@ -111,15 +110,14 @@ struct Reader {
         const std::int32_t index = records + at<std::int32_t>(block);
         for (int i = 0; i < count; ++i) {
             const std::int32_t record = records + at<std::int32_t>(index + 4 * (2 * all + i));
-            const auto params = at<std::int16_t>(record + 20);
             MsftFunction f{name(at<std::int32_t>(index + 4 * (all + i))),
                            at<std::int32_t>(index + 4 * i),
                            (at<std::int32_t>(record + 16) >> 3) & 0xF,
                            at<std::int16_t>(record + 12),
                            {}};
-            const std::int32_t end = record + at<std::uint16_t>(record); // three words a parameter
-            for (int p = params; p > 0; --p)
-                f.params.push_back(type(at<std::int32_t>(end - 12 * p)));
+            // The parameters end the record, three words each.
+            if (at<std::int16_t>(record + 20) > 0)
+                f.value = type(at<std::int32_t>(record + at<std::uint16_t>(record) - 12));
             result.push_back(std::move(f));
         }
         return result;
@@ -144,8 +142,6 @@ MsftLibrary readMsft(std::span<const std::uint8_t> bytes) {
                     header(5) & 0xF,
                     version(header(6)),
                     header(7),
-                    header(9) != -1,
-                    header(15) != -1,
                     {},
                     {}};
     // Each imported library: identifier, lcid, version, its file name's
@@ -192,7 +188,7 @@ MsftLibrary storedLibrary() {
 // through a pointer, a write by reference takes a pointer to it; a pointer to
 // an interface is an object reference.
 VARTYPE valueOf(const MsftFunction& f) {
-    std::vector<VARTYPE> chain = f.params.back().chain;
+    std::vector<VARTYPE> chain = f.value.chain;
     if (f.invkind != INVOKE_PROPERTYPUT)
         chain.erase(chain.begin());
     if (chain == std::vector<VARTYPE>{VT_PTR, VT_USERDEFINED})
@@ -210,7 +206,6 @@ TEST(TypeLibrary, IdentifiesItselfAndImportsTheTwoLibraries) {
     const MsftLibrary lib = storedLibrary();
     EXPECT_EQ(std::tuple(lib.name, lib.guid, lib.version, lib.lcid, lib.syskind, lib.flags),
               std::tuple("VornReports", LIBID_VornReports, 10, 0u, 1 /* 32-bit Windows */, 0));
-    EXPECT_FALSE(lib.hasHelpString || lib.hasHelpFile);
     ASSERT_EQ(lib.imports.size(), 2u);
     EXPECT_EQ(std::tuple(lib.imports[0].file, lib.imports[0].guid, lib.imports[0].version),
               std::tuple("StdOle2.Tlb", kStdOle, 20));
@@ -221,7 +216,7 @@ TEST(TypeLibrary, IdentifiesItselfAndImportsTheTwoLibraries) {
                                                  clsReports::description().typeFlags, 1));
     EXPECT_EQ(identity(lib.types[1]),
               std::tuple("clsReports", CLSID_clsReports, TKIND_COCLASS, TYPEFLAG_FCANCREATE, 1));
-    EXPECT_EQ(lib.types[0].functions.back().params.back().imported, kRdoConnection); // DSN
+    EXPECT_EQ(lib.types[0].functions.back().value.imported, kRdoConnection); // DSN
 }
 
 TEST(TypeLibrary, DeclaresTheMembersThatDispatchAnswersAndGetTypeInfoServes) {
