@@ -2,20 +2,18 @@
 // would, with a reader of the MSFT format of our own, against the member table
 // that dispatch uses and the type information that GetTypeInfo serves: the
 // three can never drift apart.
+#include "command_and_file.h"
 #include "platform/automation/bstr.h"
 #include "platform/automation/type_info_layout.h"
 #include "service/cls_reports.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <span>
 #include <stdexcept>
+#include <string_view>
 #include <tuple>
+#include <vector>
 
 using namespace vorn;
 using namespace vorn::automation;
@@ -48,6 +46,7 @@ struct MsftImport {
     std::string file;
     GUID guid;
     int version; // major * 10 + minor
+    bool operator==(const MsftImport&) const = default;
 };
 
 struct MsftLibrary {
@@ -67,7 +66,7 @@ int version(std::int32_t word) {
 }
 
 struct Reader {
-    std::span<const std::uint8_t> bytes;
+    std::string_view bytes;
     std::int32_t segment[Segments]{};
 
     template <class T> T at(std::int64_t offset) const {
@@ -80,7 +79,7 @@ struct Reader {
     std::string text(std::int64_t offset, std::size_t length) const {
         if (offset < 0 || offset + length > bytes.size())
             throw std::runtime_error("type library: text outside the file");
-        return {reinterpret_cast<const char*>(bytes.data() + offset), length};
+        return std::string(bytes.substr(offset, length));
     }
     std::string name(std::int32_t offset) const { // after a hash link and a length word
         const std::int32_t entry = segment[Names] + offset;
@@ -125,7 +124,7 @@ struct Reader {
 };
 
 // Throws std::runtime_error when the bytes are not a whole MSFT library.
-MsftLibrary readMsft(std::span<const std::uint8_t> bytes) {
+MsftLibrary readMsft(std::string_view bytes) {
     Reader r{bytes};
     const auto header = [&](int word) { return r.at<std::int32_t>(4 * word); };
     if (header(0) != 0x5446534D) // "MSFT"
@@ -173,14 +172,8 @@ constexpr GUID kRdoConnection = {
     0x5E71F04D, 0x551F, 0x11CF, {0x81, 0x52, 0x00, 0xAA, 0x00, 0xA4, 0x0C, 0x25}};
 
 MsftLibrary storedLibrary() {
-    const auto file = std::filesystem::temp_directory_path() /
-                      ("vornreports-" + std::to_string(::getpid()) + ".tlb");
-    const std::string command = "objcopy --dump-section .vorn.typelib=" + file.string() + " " +
-                                VORN_COMPONENT_FILE + " /dev/null";
-    EXPECT_EQ(std::system(command.c_str()), 0) << command;
-    std::ifstream in(file, std::ios::binary);
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
-    std::filesystem::remove(file);
+    const std::string bytes = vorn::test::runCommand(
+        "objcopy --dump-section .vorn.typelib=/dev/stdout " VORN_COMPONENT_FILE " /dev/null");
     return readMsft(bytes);
 }
 
@@ -206,11 +199,8 @@ TEST(TypeLibrary, IdentifiesItselfAndImportsTheTwoLibraries) {
     const MsftLibrary lib = storedLibrary();
     EXPECT_EQ(std::tuple(lib.name, lib.guid, lib.version, lib.lcid, lib.syskind, lib.flags),
               std::tuple("VornReports", LIBID_VornReports, 10, 0u, 1 /* 32-bit Windows */, 0));
-    ASSERT_EQ(lib.imports.size(), 2u);
-    EXPECT_EQ(std::tuple(lib.imports[0].file, lib.imports[0].guid, lib.imports[0].version),
-              std::tuple("StdOle2.Tlb", kStdOle, 20));
-    EXPECT_EQ(std::tuple(lib.imports[1].file, lib.imports[1].guid, lib.imports[1].version),
-              std::tuple("MSRDO20.DLL", kRdo, 20));
+    EXPECT_EQ(lib.imports,
+              (std::vector<MsftImport>{{"StdOle2.Tlb", kStdOle, 20}, {"MSRDO20.DLL", kRdo, 20}}));
     ASSERT_EQ(lib.types.size(), 2u);
     EXPECT_EQ(identity(lib.types[0]), std::tuple("_clsReports", IID__clsReports, TKIND_DISPATCH,
                                                  clsReports::description().typeFlags, 1));
