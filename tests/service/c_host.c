@@ -86,14 +86,11 @@ static const struct IDispatchVtbl host_vtbl = {
 #define HOST_OBJECT                                                                                \
     { {&host_vtbl}, 1 }
 
-static HRESULT invoke(_clsReports* r, DISPID id, uint16_t flags, VARIANT* args, UINT count,
-                      VARIANT* result, EXCEPINFO* info) {
+/* A call by DISPID; its one argument, when given, is the value a write writes. */
+static HRESULT invoke(_clsReports* r, DISPID id, uint16_t flags, VARIANT* value, VARIANT* result,
+                      EXCEPINFO* info) {
     DISPID put = DISPID_PROPERTYPUT;
-    DISPPARAMS params = {args, NULL, count, 0};
-    if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
-        params.rgdispidNamedArgs = &put;
-        params.cNamedArgs = 1;
-    }
+    DISPPARAMS params = {value, value ? &put : NULL, value ? 1 : 0, value ? 1 : 0};
     UINT argErr = 0;
     return r->lpVtbl->Invoke(r, id, &IID_NULL, 0, flags, &params, result, info, &argErr);
 }
@@ -135,7 +132,7 @@ static void* second_thread(void* unused) {
           RPC_E_WRONG_THREAD);
     wrong_thread_error = take_error();
     VARIANT result = {0};
-    CHECK(invoke(first_threads_object, 0x68030002, DISPATCH_PROPERTYGET, NULL, 0, &result, NULL) ==
+    CHECK(invoke(first_threads_object, 0x68030002, DISPATCH_PROPERTYGET, NULL, &result, NULL) ==
           RPC_E_WRONG_THREAD);
     free(take_error());
 
@@ -165,8 +162,6 @@ int main(int argc, char** argv) {
     CHECK(d->lpVtbl->QueryInterface(d, &IID__clsReports, (void**)&r2) == S_OK && (void*)r2 == d);
     d->lpVtbl->Release(d);
     CHECK(r && r2 && r != r2);
-    UINT infos = 0;
-    CHECK(r2->lpVtbl->GetTypeInfoCount(r2, &infos) == S_OK && infos == 1);
     CHECK(VornCoCreateInstance(&IID_NULL, NULL, VORN_CLSCTX_INPROC_SERVER, &IID_IUnknown,
                                (void**)&d) == REGDB_E_CLASSNOTREG);
     char* description = take_error();
@@ -217,7 +212,7 @@ int main(int argc, char** argv) {
 
     /* A member written by DISPID reads back through the function table. */
     VARIANT arg = {.vt = VT_BSTR, .u.bstrVal = VornSysAllocStringUtf8("Vorn Item List Report")};
-    CHECK(invoke(r, 0x68030003, DISPATCH_PROPERTYPUT, &arg, 1, NULL, NULL) == S_OK);
+    CHECK(invoke(r, 0x68030003, DISPATCH_PROPERTYPUT, &arg, NULL, NULL) == S_OK);
     VornSysFreeString(arg.u.bstrVal);
     CHECK(r->lpVtbl->get_ReportName(r, &s) == S_OK && take_equals(s, "Vorn Item List Report"));
     VARIANT result = {0};
@@ -225,7 +220,7 @@ int main(int argc, char** argv) {
     /* A report run that fails (the item list without a connection): the
      * early-bound caller reads what the late-bound caller gets in EXCEPINFO. */
     EXCEPINFO info = {0};
-    CHECK(invoke(r, 0x6003000E, DISPATCH_METHOD, NULL, 0, &result, &info) == DISP_E_EXCEPTION);
+    CHECK(invoke(r, 0x6003000E, DISPATCH_METHOD, NULL, &result, &info) == DISP_E_EXCEPTION);
     VARIANT_BOOL b = -1;
     const HRESULT early = r->lpVtbl->PrintReport(r, &b);
     CHECK(VORN_FAILED(early) && early == info.scode && b == 0);
