@@ -208,6 +208,10 @@ int main(int argc, char** argv) {
     CHECK(r->lpVtbl->put_tvwProjects(r, five) == S_OK && tree.refs == 1);
     static HostObject connection = HOST_OBJECT;
     CHECK(r->lpVtbl->put_DSN(r, &connection.base) == S_OK && connection.refs == 2);
+    IDispatch* dsn = NULL; /* read back as a reference of the caller's own */
+    CHECK(r->lpVtbl->get_DSN(r, &dsn) == S_OK && dsn == &connection.base && connection.refs == 3);
+    if (dsn)
+        dsn->lpVtbl->Release(dsn);
     CHECK(r->lpVtbl->put_DSN(r, NULL) == S_OK && connection.refs == 1);
 
     /* A member written by DISPID reads back through the function table. */
@@ -215,11 +219,11 @@ int main(int argc, char** argv) {
     CHECK(invoke(r, 0x68030003, DISPATCH_PROPERTYPUT, &arg, NULL, NULL) == S_OK);
     VornSysFreeString(arg.u.bstrVal);
     CHECK(r->lpVtbl->get_ReportName(r, &s) == S_OK && take_equals(s, "Vorn Item List Report"));
-    VARIANT result = {0};
 
     /* A report run that fails (the item list without a connection): the
      * early-bound caller reads what the late-bound caller gets in EXCEPINFO. */
     EXCEPINFO info = {0};
+    VARIANT result = {0};
     CHECK(invoke(r, 0x6003000E, DISPATCH_METHOD, NULL, &result, &info) == DISP_E_EXCEPTION);
     VARIANT_BOOL b = -1;
     const HRESULT early = r->lpVtbl->PrintReport(r, &b);
