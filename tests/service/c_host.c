@@ -127,8 +127,8 @@ static char* wrong_thread_error;
 static void* second_thread(void* unused) {
     (void)unused;
     CHECK(take_error() == NULL); /* the first thread's is not ours */
-    BSTR text = NULL;
-    CHECK(first_threads_object->lpVtbl->get_UserName(first_threads_object, &text) ==
+    VARIANT_BOOL b = -1;
+    CHECK(first_threads_object->lpVtbl->PrintReport(first_threads_object, &b) ==
           RPC_E_WRONG_THREAD);
     wrong_thread_error = take_error();
     VARIANT result = {0};

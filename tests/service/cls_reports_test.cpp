@@ -122,6 +122,7 @@ TEST(RequestCopy, CopiesEachValueAndKeepsObjectSlotsWhenTheRequestHasNone) {
     auto first = makeObject<clsReports>();
     putRefProperty(first.get(), "OtherParameters", asObject(fields.get()));
     putRefProperty(first.get(), "tvwProjects", asObject(tree.get()));
+    EXPECT_EQ(getProperty(first.get(), "tvwProjects").dispatch(), tree.get());
     first->put_DSN(connection.get());
     putProperty(first.get(), "SQLStatement", Variant("SELECT * FROM Items"));
     putProperty(first.get(), "ShowPrinterDialog", Variant(true));

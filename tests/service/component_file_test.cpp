@@ -224,12 +224,14 @@ TEST(TypeLibrary, IdentifiesItselfAndImportsTheTwoLibraries) {
 TEST(TypeLibrary, DeclaresTheMembersThatDispatchAnswersAndGetTypeInfoServes) {
     const auto functions = storedLibrary().types.at(0).functions;
     auto reports = makeObject<clsReports>();
+    UINT infos = 0;
+    ASSERT_EQ(reports->GetTypeInfoCount(&infos), S_OK);
     ComPtr<ITypeInfo> info;
     ASSERT_EQ(reports->GetTypeInfo(0, 0, info.out()), S_OK);
     TYPEATTR* attr = nullptr;
     ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
-    EXPECT_EQ(std::tuple(attr->guid, attr->typekind, attr->cFuncs),
-              std::tuple(IID__clsReports, TKIND_DISPATCH, WORD(functions.size())));
+    EXPECT_EQ(std::tuple(infos, attr->guid, attr->typekind, attr->cFuncs),
+              std::tuple(1u, IID__clsReports, TKIND_DISPATCH, WORD(functions.size())));
     info->ReleaseTypeAttr(attr);
 
     std::size_t i = 0;
