@@ -1,9 +1,9 @@
 /* A host written in C against the installed header alone, as a tracker
  * would be: it creates clsReports through libvornhost by programmatic
  * identifier and by class identifier, drives it through its function table
- * and through IDispatch::Invoke by DISPID, reads failures' descriptions,
- * checks that module state is per thread, and frees the component at the
- * end. Argument: the installed vornout.so, to check that it is really gone.
+ * and through IDispatch::Invoke by DISPID, reads failures' error objects,
+ * checks that those and module state are per thread, and frees the
+ * component at the end. Argument: the installed vornout.so, to check that it is really gone.
  * Exit status 0 when every check holds. */
 #include <vornreports/vornreports.h>
 
