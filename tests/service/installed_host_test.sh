@@ -23,7 +23,6 @@ exported "$prefix/lib/libvornhost.so" | grep -qv '^\(Vorn[A-Za-z0-9]* \)*$' && e
 
 "$prefix/bin/vornreports" register
 component=$(realpath "$(pkg-config --variable=component vornreports)")
-grep -q "@=\"$component\"" "$VORN_REGISTRY" || { echo "registry does not name $component"; exit 1; }
 # shellcheck disable=SC2046 # pkg-config's words are separate arguments
 cc -std=c11 -Wall -Wextra -Werror -pedantic "$@" -o "$prefix/c_host" "$source" \
     $(pkg-config --cflags --libs vornreports) -lpthread -ldl
@@ -43,7 +42,4 @@ grep -q "nowhere/vornout.so" "$prefix/err" || { cat "$prefix/err"; exit 1; }
 sed -i "s|@=\"$prefix/nowhere/vornout.so\"|@=\"$component\"|" "$VORN_REGISTRY"
 "$prefix/bin/vornreports" unregister >/dev/null
 "$prefix/bin/vornreports" unregister >/dev/null
-if grep -q '^\[' "$VORN_REGISTRY"; then
-    cat "$VORN_REGISTRY"
-    exit 1
-fi
+! grep '^\[' "$VORN_REGISTRY"
