@@ -5,10 +5,12 @@
 #include "platform/engine/engine_error.h"
 #include "platform/engine/output/pdf_writer.h"
 #include "tests/support/error_code.h"
+#include "tests/support/scoped_mount.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 using namespace vorn::engine;
@@ -19,6 +21,13 @@ namespace {
 
 class PdfWriterTest : public ::testing::Test {
 protected:
+    std::vector<std::string> namesInFolder() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+            names.push_back(entry.path().filename().string());
+        return names;
+    }
+
     TempFolder folder;
     std::string pdf = folder.file("report.pdf");
 };
@@ -34,7 +43,7 @@ TEST_F(PdfWriterTest, ReaderSeesEveryPageAtTheDocumentsSizeWithItsTitle) {
     EXPECT_EQ(info["Title"], title);
 }
 
-TEST_F(PdfWriterTest, TextIsSelectableWhereItWasDrawnOnItsOwnPage) {
+TEST_F(PdfWriterTest, TextIsSelectableWhereItWasDrawnOnItsOwnPageInSubsetFonts) {
     writePdf(FakePageDocument(3), pdf);
     const auto words = pdfWords(pdf);
     for (int page = 1; page <= 3; ++page) {
@@ -51,17 +60,10 @@ TEST_F(PdfWriterTest, TextIsSelectableWhereItWasDrawnOnItsOwnPage) {
         EXPECT_GT(found->yMax, FakePageDocument::kMarkerBaseline);
     }
     EXPECT_NE(pdfText(pdf).find("Page 2 of 3"), std::string::npos);
-}
-
-TEST_F(PdfWriterTest, FontsAreEmbeddedAsSubsets) {
-    writePdf(FakePageDocument(2), pdf);
     const auto fonts = pdfFonts(pdf);
     ASSERT_FALSE(fonts.empty());
-    for (const PdfFont& font : fonts) {
-        SCOPED_TRACE(font.name);
-        EXPECT_TRUE(font.embedded);
-        EXPECT_TRUE(font.subset);
-    }
+    for (const PdfFont& font : fonts)
+        EXPECT_TRUE(font.embedded && font.subset) << font.name;
 }
 
 TEST_F(PdfWriterTest, OutlineKeepsNestingAndTargetPagesAndIsLeftOutWithoutGroups) {
@@ -94,12 +96,15 @@ TEST_F(PdfWriterTest, SameDocumentGivesTheSameBytesToFileAndStream) {
     EXPECT_EQ(stream.str(), first);
 }
 
-TEST_F(PdfWriterTest, UnwritablePathOrFailingStreamRaisesFail) {
+TEST_F(PdfWriterTest, UnwritablePathFailingStreamOrFailingDeviceRaisesFail) {
     EXPECT_EQ(codeOf([&] { writePdf(FakePageDocument(1), folder.file("missing/dir/x.pdf")); }),
               error_code::kFail);
     std::ostringstream stream;
     stream.setstate(std::ios::badbit);
     EXPECT_EQ(codeOf([&] { writePdf(FakePageDocument(1), stream); }), error_code::kFail);
+    // A device is written in place, and kept.
+    EXPECT_EQ(codeOf([] { writePdf(FakePageDocument(1), "/dev/full"); }), error_code::kFail);
+    EXPECT_TRUE(std::filesystem::exists("/dev/full"));
 }
 
 TEST_F(PdfWriterTest, BookmarkOutsideTheDocumentOrPaintFailureRaisesAndLeavesNoFile) {
@@ -107,9 +112,28 @@ TEST_F(PdfWriterTest, BookmarkOutsideTheDocumentOrPaintFailureRaisesAndLeavesNoF
                   writePdf(FakePageDocument(2, "T", {{"Lost", 2, 0}}), pdf);
               }),
               error_code::kBadIndex);
-    EXPECT_FALSE(std::filesystem::exists(pdf));
     FakePageDocument document(3);
     document.failOnPage(1);
     EXPECT_THROW(writePdf(document, pdf), std::runtime_error);
-    EXPECT_FALSE(std::filesystem::exists(pdf));
+    EXPECT_TRUE(namesInFolder().empty()); // nor a partial file beside it
+}
+
+// A disk that fills up: the output name keeps what it held before (or
+// nothing), never a truncated file. Mounting the small disk needs root.
+TEST_F(PdfWriterTest, FullDiskRaisesFailAndKeepsTheOldFile) {
+    const ScopedMount disk = ScopedMount::smallDisk(folder.path(), "64k");
+    if (!disk.ready())
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    const FakePageDocument large(400);
+    EXPECT_EQ(codeOf([&] { writePdf(large, pdf); }), error_code::kFail);
+    EXPECT_TRUE(namesInFolder().empty());
+
+    { std::ofstream(pdf) << "the previous report"; }
+    EXPECT_EQ(codeOf([&] { writePdf(large, pdf); }), error_code::kFail);
+    EXPECT_EQ(namesInFolder(), std::vector<std::string>{"report.pdf"});
+    EXPECT_EQ(readFile(pdf), "the previous report");
+
+    // The space the failed writes took is free again: a small one fits.
+    writePdf(FakePageDocument(1), pdf);
+    EXPECT_EQ(readFile(pdf).substr(0, 5), "%PDF-");
 }

@@ -4,10 +4,14 @@
 
 #include "platform/engine/engine_error.h"
 #include "platform/engine/output/pdf_writer.h"
+#include "platform/engine/preview/preview_registry.h"
+#include "platform/engine/printing/print_progress.h"
 #include "platform/engine/printing/printing.h"
 #include "tests/support/error_code.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 using namespace vorn::engine;
 using namespace vorn::engine::testing;
@@ -46,13 +50,30 @@ TEST_F(PrintingTest, PrintFileWinsOverANamedDestinationWithTheSamePdfAsSaving) {
     EXPECT_EQ(readFile(printed), readFile(saved));
 }
 
-TEST_F(PrintingTest, WithoutAnyPrinterRaisesNotFound) {
+TEST_F(PrintingTest, WithoutAnyPrinterRaisesNotFoundAndIntoAnUnwritableFileFail) {
     EXPECT_EQ(codeOf([&] { print(document, PrintOptions{}); }), error_code::kNotFound);
-}
-
-TEST_F(PrintingTest, UnwritablePrintFileRaisesFail) {
     EXPECT_EQ(codeOf([&] { print(document, intoFile(folder.file("missing/printed.pdf"))); }),
               error_code::kFail);
+}
+
+// The suite runs with no display: what needs a window fails with a clear
+// error, and a long print goes on without its progress window.
+TEST_F(PrintingTest, WithoutDisplayWindowsFailNamingTheDisplay) {
+    expectError(
+        [] {
+            showPreview(std::make_shared<FakePageDocument>(2), PreviewOptions{"list", {}, {}});
+        },
+        error_code::kFail, "no display");
+    PrintOptions withDialog = intoFile(printed);
+    withDialog.showPrinterDialog = true;
+    EXPECT_EQ(codeOf([&] { print(document, withDialog); }), error_code::kFail);
+    EXPECT_FALSE(std::filesystem::exists(printed));
+
+    PrintProgressOptions watch;
+    watch.windowDelay = {};
+    PrintProgress progress(watch);
+    EXPECT_TRUE(progress.update({2, 2}));
+    EXPECT_EQ(progress.window(), nullptr);
 }
 
 TEST_F(PrintingTest, GoesToTheDefaultOrTheNamedCupsDestination) {
