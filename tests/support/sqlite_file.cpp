@@ -51,15 +51,8 @@ std::vector<std::string> SqliteFile::rows(const std::string& sql) const {
     return result;
 }
 
-std::vector<SqliteFile::Cell> SqliteFile::column(const std::string& sql) const {
-    std::vector<Cell> values;
-    for (auto& row : cells(sql))
-        values.push_back(std::move(row.at(0)));
-    return values;
-}
-
 long long SqliteFile::number(const std::string& sql) const {
-    return std::stoll(column(sql).at(0).value());
+    return std::stoll(cells(sql).at(0).at(0).value());
 }
 
 } // namespace vorn::test

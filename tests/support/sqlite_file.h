@@ -26,8 +26,6 @@ public:
     std::vector<std::vector<Cell>> cells(const std::string& sql) const;
     /// The rows as text, columns joined by '|', a null as "NULL".
     std::vector<std::string> rows(const std::string& sql) const;
-    /// The first column of every row.
-    std::vector<Cell> column(const std::string& sql) const;
     /// The first value of the first row, as a number.
     long long number(const std::string& sql) const;
 

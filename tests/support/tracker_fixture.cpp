@@ -82,12 +82,9 @@ std::vector<std::string> TrackerFixture::projectDetails() const {
 
 void TrackerFixture::attachProjectTree() {
     std::vector<host::ProjectRow> rows;
-    for (const auto& line : queryRows(tracker_, "SELECT ProjectIndex, ProjectName, "
-                                                "ProjectParent FROM Projects")) {
-        const auto a = line.find('|'), b = line.rfind('|');
-        rows.push_back({std::stoi(line.substr(0, a)), line.substr(a + 1, b - a - 1),
-                        std::stoi(line.substr(b + 1))});
-    }
+    for (const auto& row : SqliteFile(tracker_).cells(
+             "SELECT ProjectIndex, ProjectName, ProjectParent FROM Projects"))
+        rows.push_back({std::stoi(*row[0]), *row[1], std::stoi(*row[2])});
     auto tree = automation::makeObject<host::ProjectTree>(rows);
     modReportMain().gProjectTree =
         automation::Variant(static_cast<automation::IDispatch*>(tree.get()));
