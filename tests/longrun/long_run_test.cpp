@@ -10,11 +10,9 @@
 #include "platform/automation/late_bound.h"
 #include "platform/engine/preview/preview_registry.h"
 #include "platform/toolkit/files.h"
-#include "platform/toolkit/message_box.h"
 #include "scoped_environment.h"
 #include "service/cls_reports.h"
-#include "sqlite_file.h"
-#include "temp_folder.h"
+#include "tracker_fixture.h"
 
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
@@ -101,29 +99,24 @@ void call(const Tracker& tracker, const std::string& columns, const std::string&
     host.call(preview ? "ShowReport" : "PrintReport");
 }
 
-class LongRun : public ::testing::Test {
+// The fixture's folder is the component folder; its tracker stays unused.
+class LongRun : public test::TrackerFixture {
 protected:
     void SetUp() override {
-        setenv("LC_ALL", "C", 1);
-        toolkit::setMessageBoxObserver(
-            [this](const toolkit::MessageBoxCall& c) { messages_.push_back(c.text); });
+        TrackerFixture::SetUp();
         env_.set("VORN_PRINT_FILE", temp_.file("out.pdf"));
     }
     void TearDown() override {
         settleWindows();
-        modReportMain() = ReportState{};
-        toolkit::setMessageBoxObserver(nullptr);
-        toolkit::setComponentFolderForTesting({});
+        TrackerFixture::TearDown();
     }
-    test::TempFolder temp_{"vorn-longrun"};
     test::ScopedEnvironment env_;
-    std::vector<std::string> messages_;
 };
 
 } // namespace
 
 TEST_F(LongRun, MemoryFilesAndWindowsStayFlatOverThousandsOfCalls) {
-    useComponentFolder(temp_.path());
+    makeReportsDatabase(false);
     const std::array trackers{openSample(temp_.file("a.db"), 40, 1),
                               openSample(temp_.file("b.db"), 40, 2)};
     Usage from;
