@@ -20,10 +20,7 @@ using namespace vorn::test;
 namespace {
 
 PrintOptions intoFile(std::string file, std::string destination = {}) {
-    PrintOptions options;
-    options.destination = std::move(destination);
-    options.printFile = std::move(file);
-    return options;
+    return {.destination = std::move(destination), .printFile = std::move(file)};
 }
 
 class PrintingTest : public ::testing::Test {

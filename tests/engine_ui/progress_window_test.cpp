@@ -12,13 +12,6 @@ using namespace vorn::engine;
 using namespace vorn::engine::testing;
 using namespace std::chrono_literals;
 
-namespace {
-// Longer than the watcher's pause between two looks at the window.
-void letTheWatcherLookAgain() {
-    std::this_thread::sleep_for(60ms);
-}
-} // namespace
-
 TEST(ProgressWindow, ShowsOnceThePrintTakesAWhileAndEscapeStopsIt) {
     {
         PrintProgressOptions options;
@@ -39,7 +32,7 @@ TEST(ProgressWindow, ShowsOnceThePrintTakesAWhileAndEscapeStopsIt) {
 
         ASSERT_TRUE(sendKey(window, GDK_KEY_Escape));
         pumpEvents();
-        letTheWatcherLookAgain();
+        std::this_thread::sleep_for(60ms); // the watcher's pause between two looks, and more
         EXPECT_FALSE(progress.update({3, 10}));
         EXPECT_TRUE(progress.cancelled());
     }

@@ -5,15 +5,25 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 
 namespace vorn::test {
 
 class TempFolder {
 public:
-    explicit TempFolder(const std::string& prefix = "vorn-test");
-    ~TempFolder();
+    explicit TempFolder(const std::string& prefix = "vorn-test")
+        : path_((std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string()) {
+        if (!mkdtemp(path_.data()))
+            throw std::runtime_error("cannot create " + path_);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        if (!std::getenv("VORN_KEEP_TEST_FILES"))
+            std::filesystem::remove_all(path_, ignored);
+    }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
