@@ -50,9 +50,9 @@ std::vector<PdfFont> pdfFonts(const std::string& path) {
     std::vector<PdfFont> fonts;
     // Each font line ends in: emb sub uni object generation.
     forEachMatch(runCommand("pdffonts " + quoted(path)),
-                 R"re((?:^|\n)(\S+) [^\n]* (yes|no) +(yes|no) +(yes|no) +\d+ +\d+)re",
+                 R"re((?:^|\n)(\S+) [^\n]* (yes|no) +(?:yes|no) +(?:yes|no) +\d+ +\d+)re",
                  [&](const std::smatch& m) {
-                     fonts.push_back({m[1], m[2] == "yes", m[3] == "yes"});
+                     fonts.push_back({m[1], m[2] == "yes"});
                  });
     return fonts;
 }

@@ -25,7 +25,6 @@ std::string pdfText(const std::string& path);
 struct PdfFont {
     std::string name;
     bool embedded = false;
-    bool subset = false;
 };
 std::vector<PdfFont> pdfFonts(const std::string& path);
 

@@ -13,26 +13,19 @@ class ScopedMount {
 public:
     /// A tmpfs of `size` (e.g. "64k") over the folder `path`.
     static ScopedMount smallDisk(const std::string& path, const std::string& size) {
-        ScopedMount m(path);
-        m.mounted_ = ::mount("tmpfs", path.c_str(), "tmpfs", 0, ("size=" + size).c_str()) == 0;
-        m.ready_ = m.mounted_;
-        return m;
+        const bool mounted =
+            ::mount("tmpfs", path.c_str(), "tmpfs", 0, ("size=" + size).c_str()) == 0;
+        return ScopedMount(path, mounted, mounted);
     }
     /// `path`, a file or a folder, read-only.
     static ScopedMount readOnly(const std::string& path) {
-        ScopedMount m(path);
-        m.mounted_ = ::mount(path.c_str(), path.c_str(), nullptr, MS_BIND, nullptr) == 0;
-        m.ready_ = m.mounted_ && ::mount(nullptr, path.c_str(), nullptr,
-                                         MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-        return m;
-    }
-    ScopedMount(ScopedMount&& other) noexcept
-        : path_(std::move(other.path_)), mounted_(other.mounted_), ready_(other.ready_) {
-        other.mounted_ = false;
+        const bool bound = ::mount(path.c_str(), path.c_str(), nullptr, MS_BIND, nullptr) == 0;
+        return ScopedMount(path, bound,
+                           bound && ::mount(nullptr, path.c_str(), nullptr,
+                                            MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) == 0);
     }
     ScopedMount(const ScopedMount&) = delete;
     ScopedMount& operator=(const ScopedMount&) = delete;
-    ScopedMount& operator=(ScopedMount&&) = delete;
     ~ScopedMount() {
         if (mounted_)
             ::umount2(path_.c_str(), MNT_DETACH);
@@ -40,10 +33,11 @@ public:
     bool ready() const noexcept { return ready_; }
 
 private:
-    explicit ScopedMount(std::string path) : path_(std::move(path)) {}
+    ScopedMount(std::string path, bool mounted, bool ready)
+        : path_(std::move(path)), mounted_(mounted), ready_(ready) {}
     std::string path_;
-    bool mounted_ = false;
-    bool ready_ = false;
+    bool mounted_;
+    bool ready_;
 };
 
 } // namespace vorn::test
