@@ -38,20 +38,16 @@ constexpr const char* kColumns[] = {"ItemIndex:Item:700,Subject:Subject:4300,Sta
                                     host::kDefaultColumns};
 
 struct Usage {
-    long rssKb = 0;
-    long fds = 0;
-    long windows = 0;
+    long rssKb, fds, windows;
 };
 
 Usage usage() {
-    Usage now;
     long pages = 0;
     std::ifstream("/proc/self/statm") >> pages >> pages; // size, then resident
-    now.rssKb = pages * (sysconf(_SC_PAGESIZE) / 1024);
-    for ([[maybe_unused]] const auto& fd : fs::directory_iterator("/proc/self/fd"))
-        ++now.fds;
     GList* windows = gtk_window_list_toplevels();
-    now.windows = g_list_length(windows);
+    const Usage now{pages * (sysconf(_SC_PAGESIZE) / 1024),
+                    std::distance(fs::directory_iterator("/proc/self/fd"), {}),
+                    static_cast<long>(g_list_length(windows))};
     g_list_free(windows);
     return now;
 }
@@ -119,7 +115,7 @@ TEST_F(LongRun, MemoryFilesAndWindowsStayFlatOverThousandsOfCalls) {
     makeReportsDatabase(false);
     const std::array trackers{openSample(temp_.file("a.db"), 40, 1),
                               openSample(temp_.file("b.db"), 40, 2)};
-    Usage from;
+    Usage from{};
     for (int i = 0; i < kCalls; ++i) {
         const bool preview = (i / 4) % 2 == 1;
         call(trackers[(i / 8) % 2], kColumns[(i / 16) % 2], kReports[i % 4], preview);

@@ -51,7 +51,9 @@ void TrackerFixture::SetUp() {
     });
     ReportState& state = modReportMain();
     state = ReportState{};
-    state.gDSN = openSqlite(tracker_);
+    auto connection = automation::makeObject<rdo::RdoEngine>()->environment(0)->openConnection(
+        "", false, "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=" + tracker_.string() + ";");
+    state.gDSN = automation::ComPtr<automation::IDispatch>(connection.get());
 }
 
 void TrackerFixture::TearDown() {
@@ -64,13 +66,6 @@ void TrackerFixture::makeReportsDatabase(bool withSpare) {
     runSql(reports_, readFile(VORN_REPORTS_SCHEMA));
     if (withSpare)
         fs::copy_file(reports_, folder_ / "vornwiz.dll", fs::copy_options::overwrite_existing);
-}
-
-automation::ComPtr<automation::IDispatch> TrackerFixture::openSqlite(const fs::path& file) {
-    auto engine = automation::makeObject<rdo::RdoEngine>();
-    auto connection = engine->environment(0)->openConnection(
-        "", false, "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=" + file.string() + ";");
-    return automation::ComPtr<automation::IDispatch>(connection.get());
 }
 
 std::vector<std::string> TrackerFixture::projectDetails() const {

@@ -22,8 +22,6 @@ protected:
 
     /// Creates reports.mdb (and the spare copy when asked) from the schema.
     void makeReportsDatabase(bool withSpare);
-    /// Opens `file` through the data-access layer.
-    static automation::ComPtr<automation::IDispatch> openSqlite(const std::filesystem::path& file);
     /// The local table as text rows, in the reports' order.
     std::vector<std::string> projectDetails() const;
     /// Builds the host's project tree from the tracker's Projects table.
