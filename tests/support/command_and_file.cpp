@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <memory>
 #include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
