@@ -21,7 +21,7 @@ void forEachMatch(const std::string& text, const char* pattern, Each each) {
 
 std::map<std::string, std::string> pdfInfo(const std::string& path) {
     std::map<std::string, std::string> info;
-    forEachMatch(runCommand("pdfinfo " + quoted(path)), "([^\n:]+): *([^\n]*)",
+    forEachMatch(runCommand("pdfinfo -isodates " + quoted(path)), "([^\n:]+): *([^\n]*)",
                  [&](const std::smatch& m) { info[m[1]] = m[2]; });
     return info;
 }
