@@ -130,10 +130,18 @@ void PreviewWindow::setDocument(std::shared_ptr<const PageDocument> document) {
     document_ = std::move(document);
     set_title(document_->title());
     view_.setDocument(document_);
+    // A report run again stays on its page when it still has one.
+    if (page >= document_->pageCount() && !document_->pageCountFinal()) {
+        try {
+            document_->layOutMore(PageDocument::Clock::time_point::max(), page);
+        } catch (const std::exception& e) {
+            layoutFailure_ = e.what();
+        }
+    }
     view_.setPage(page < document_->pageCount() ? page : 0);
     // The rest is laid out once the first page is on screen, so that nothing
     // stands between the host's call and that page.
-    if (!document_->pageCountFinal()) {
+    if (!document_->pageCountFinal() && layoutFailure_.empty()) {
         layingOut_ = true;
         firstDraw_ = view_.signal_draw().connect(
             [this](const Cairo::RefPtr<Cairo::Context>&) {
