@@ -2,6 +2,8 @@
 
 #include "platform/engine/render/page_stream.h"
 
+#include <algorithm>
+
 namespace vorn::engine {
 namespace {
 
@@ -30,14 +32,15 @@ bool LayoutAhead::holds(int index) const {
     return index >= pages_.firstHeldPage() && index < pagesLaidOut();
 }
 
-bool LayoutAhead::advance(Clock::time_point deadline, int until) {
+bool LayoutAhead::advance(Clock::time_point deadline, int until, int keepFrom) {
     if (failed_)
         return false;
     try {
         int records = 0;
         while (!complete_ && pagesLaidOut() <= until) {
             complete_ = !layouter_->advance();
-            holdRecentPages(pages_, *layouter_, shaper_, kPagesKept, pages_.pageCount());
+            holdRecentPages(pages_, *layouter_, shaper_, kPagesKept,
+                            std::min(keepFrom, pages_.pageCount()));
             if (++records % kRecordsBetweenClockReads == 0 && Clock::now() >= deadline)
                 break;
         }

@@ -29,9 +29,10 @@ public:
 
     /// Lays out records until `deadline` passes, page `until` is complete or
     /// the report ends, whichever comes first; at least one record a call.
+    /// Pages from `keepFrom` on stay held, beside the last few.
     /// Returns whether pages remain to be laid out. Errors of the records and
     /// the callbacks pass once and end the layout, at the pages it had closed.
-    bool advance(Clock::time_point deadline, int until = INT_MAX);
+    bool advance(Clock::time_point deadline, int until = INT_MAX, int keepFrom = INT_MAX);
 
     /// Pages closed so far: the page count once complete().
     int pagesLaidOut() const;
