@@ -258,6 +258,8 @@ void PreviewWindow::refreshControls() {
         progress_.set_text("Laying out: " + std::to_string(count) + " pages");
     else if (!final)
         progress_.set_text("Layout stopped at " + std::to_string(count) + " pages");
+    if (!layingOut_)
+        progress_.set_fraction(0);
     progress_.set_visible(!final || !layoutFailure_.empty());
 }
 
