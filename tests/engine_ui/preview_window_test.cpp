@@ -231,6 +231,18 @@ TEST_F(PreviewWindowTest, SaveAsPdfWritesTheChosenFile) {
     EXPECT_EQ(pdfInfo(folder.file("copy.pdf"))["Pages"], "3");
 }
 
+TEST_F(PreviewWindowTest, SavingAReportStillBeingLaidOutSavesEveryPage) {
+    TempFolder folder;
+    auto document = std::make_shared<GrowingPageDocument>(30, 5);
+    PreviewWindow& window = showPreview(document, {});
+    window.stopLayout();
+    auto acted = saveInto(folder.path());
+    window.saveAsPdf();
+    EXPECT_TRUE(*acted);
+    EXPECT_EQ(pdfInfo(folder.file("copy.pdf"))["Pages"], "30");
+    EXPECT_FALSE(window.layingOut());
+}
+
 TEST_F(PreviewWindowTest, FailedSaveIsShownInAMessageBox) {
     PreviewWindow& window = show(1);
     // Not even root may create files in /proc.

@@ -207,7 +207,8 @@ bool PreviewWindow::finishLayout() {
         get_display()->flush();
     }
     try {
-        document_->layOutMore(PageDocument::Clock::time_point::max());
+        while (document_->layOutMore(PageDocument::Clock::time_point::max())) {
+        }
     } catch (const std::exception& e) {
         layoutFailed(e.what());
     }
