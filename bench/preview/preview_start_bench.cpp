@@ -131,6 +131,7 @@ struct Run {
     double processor = 0; // processor time over the same span
     double counted = 0;   // ShowReport until the page count is final
     double peakMb = 0;    // resident memory high-water mark of the run
+    double beforeMb = 0;  // resident memory as it started (GTK, fonts, the component)
     int pages = 0;
 };
 
@@ -168,7 +169,7 @@ Run previewOnce(IDispatch* connection, IDispatch* fields, bool timeReading,
     while (gtk_events_pending())
         gtk_main_iteration_do(FALSE);
     resetPeakMemory();
-    std::printf("  (resident before the run: %.1f MB)\n", vorn::bench::peakResidentMb());
+    const double residentBefore = vorn::bench::peakResidentMb();
     dataTimes = DataTimes{};
     dataTimes.timeReading = timeReading;
     drawn = false;
@@ -213,6 +214,7 @@ Run previewOnce(IDispatch* connection, IDispatch* fields, bool timeReading,
     run.processor = processorEnd - processorStart;
     run.counted = seconds(start, Clock::now());
     run.peakMb = vorn::bench::peakResidentMb();
+    run.beforeMb = residentBefore;
     run.pages = window->document().pageCount();
     return run;
 }
@@ -297,7 +299,8 @@ bool measure(int items, int repeat, bool timeReading, const std::string& shot) {
                 best.total < kGoalSeconds ? "met" : "MISSED");
     std::printf("  processor time       %.3f s, up to the first draw\n", best.processor);
     std::printf("  every page counted   %.3f s, in the window's event loop\n", best.counted);
-    std::printf("  peak memory          %.1f MB\n", best.peakMb);
+    std::printf("  peak memory          %.1f MB (%.1f MB before the run)\n", best.peakMb,
+                best.beforeMb);
     vorn::bench::printRow(
         {"item list preview, first page on screen, " + std::to_string(items) + " items", best.total,
          "s", "goal", kGoalSeconds, best.peakMb});
