@@ -104,8 +104,18 @@ engine::PreviewOptions previewOptions(const engine::Report& report, const std::s
 
 // The window shows the first page as soon as it is laid out and lays out the
 // rest while it is open.
+std::shared_ptr<engine::ReportDocument> ReportObject::runForPreview() {
+    // The status reports read the local reports database through a connection
+    // of their own, and their build rewrites it right after their window opens
+    // and at every later run: a cursor left open on it would hold those builds
+    // up. They are short, so they are laid out whole and held, as before.
+    if (findDataControl(*report_, kLocalDataControl))
+        return run();
+    return engine::runReportAhead(report_);
+}
+
 void ReportObject::show() {
-    engine::showPreview(engine::runReportAhead(report_), previewOptions(*report_, designName_));
+    engine::showPreview(runForPreview(), previewOptions(*report_, designName_));
 }
 
 void ReportObject::runAgain() {
@@ -113,7 +123,7 @@ void ReportObject::runAgain() {
         run();
         return;
     }
-    engine::showPreview(engine::runReportAhead(report_), previewOptions(*report_, designName_));
+    engine::showPreview(runForPreview(), previewOptions(*report_, designName_));
 }
 
 void ReportObject::print(bool showPrinterDialog) {

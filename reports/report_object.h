@@ -65,6 +65,8 @@ private:
     /// Before the working copy changes: a copy that a preview still lays out
     /// is left to it, and this object goes on with a fresh one.
     void leaveShownCopy();
+    /// A document of the report that the preview lays out while it is open.
+    std::shared_ptr<engine::ReportDocument> runForPreview();
 
     std::string designName_;
     // Shared with the document of an open preview, which lays it out while
