@@ -2,6 +2,7 @@
 
 #include "dialog/chosen_report.h"
 #include "dialog/print_harness_window.h"
+#include "platform/automation/thread_state.h"
 #include "platform/toolkit/gui.h"
 
 #include <memory>
@@ -24,8 +25,7 @@ void frmPrintHarness::ShowMe(const bool& preview, const std::int16_t& listOnly) 
 }
 
 frmPrintHarness& printHarness() {
-    thread_local frmPrintHarness dialog;
-    return dialog;
+    return automation::threadInstance<frmPrintHarness>();
 }
 
 } // namespace vorn::dialog

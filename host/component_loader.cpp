@@ -1,5 +1,6 @@
 #include "host/component_loader.h"
 
+#include "host/registered_component.h"
 #include "platform/automation/com_error.h"
 
 #include <dlfcn.h>
@@ -46,6 +47,14 @@ ComPtr<IDispatch> Component::createReports() const {
     if (failed(status))
         throw ComError(status);
     return reports;
+}
+
+ComPtr<IDispatch> createReports() {
+    if (void* registered = createRegisteredReports())
+        return ComPtr<IDispatch>::adopt(static_cast<IDispatch*>(registered));
+    // Loaded once and kept, as the component's windows may outlive a request.
+    static const Component beside(findComponent());
+    return beside.createReports();
 }
 
 std::string findComponent() {

@@ -30,6 +30,11 @@ private:
     GetClassObject getClassObject_ = nullptr;
 };
 
+/// A new clsReports: by its programmatic identifier when the component is
+/// registered, else from the component that findComponent() names.
+/// \throws automation::ComError, std::runtime_error
+automation::ComPtr<automation::IDispatch> createReports();
+
 /// Where the component is: $VORN_COMPONENT, else beside this program in the
 /// build tree (../component/vornout.so) or the installed tree
 /// (../lib/vornreports/vornout.so).

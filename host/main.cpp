@@ -4,11 +4,14 @@
 #include "host/component_loader.h"
 #include "host/component_version.h"
 #include "host/objects/field_list.h"
+#include "host/print_interrupt.h"
+#include "host/registered_component.h"
 #include "host/requests.h"
 #include "host/sample/sample_tracker.h"
 #include "host/tracker_session.h"
 #include "platform/automation/com_error.h"
 #include "platform/automation/late_bound.h"
+#include "platform/automation/registry/registry_file.h"
 
 #include <CLI/CLI.hpp>
 
@@ -123,14 +126,17 @@ int runSampleDb(const SampleArgs& args) {
 
 void callReport(const host::RequestOptions& options, bool preview) {
     checkReportName(options);
-    const host::Component component(host::findComponent());
-    const auto reports = component.createReports();
+    const auto reports = host::createReports();
     host::fillRequest(reports.get(), options);
-    if (!preview && !options.output.empty())
-        setenv(kPrintFileVariable, options.output.c_str(), 1);
-    automation::callMethod(reports.get(), preview ? "ShowReport" : "PrintReport");
-    if (preview)
+    if (preview) {
+        automation::callMethod(reports.get(), "ShowReport");
         host::waitForWindows();
+        return;
+    }
+    if (!options.output.empty())
+        setenv(kPrintFileVariable, options.output.c_str(), 1);
+    const host::PrintInterrupt interrupt;
+    automation::callMethod(reports.get(), "PrintReport");
 }
 
 struct DemoReport {
@@ -138,14 +144,23 @@ struct DemoReport {
     const char* file;
 };
 
+// Registers (or unregisters) the component that this program would load.
+int runRegistration(bool unregister) {
+    const std::string component = host::findComponent();
+    const std::string registry = automation::registryPath();
+    host::registerComponentAt(component, unregister);
+    std::cout << (unregister ? "Unregistered " : "Registered ") << component
+              << (unregister ? " from " : " in ") << registry << "\n";
+    return kExitOk;
+}
+
 int runDemo(const std::string& dir) {
     fs::create_directories(dir);
     const fs::path tracker = fs::absolute(fs::path(dir) / "tracker.db");
     host::writeSampleTracker(tracker.string(), host::SampleOptions{});
     std::cout << "Sample tracker: " << tracker.string() << "\n";
 
-    const host::Component component(host::findComponent());
-    const auto reports = component.createReports();
+    const auto reports = host::createReports();
     host::RequestOptions options;
     options.db = tracker.string();
     options.databaseType = "SQL Server";
@@ -200,6 +215,11 @@ int main(int argc, char** argv) {
     auto* printCmd = app.add_subcommand("print", "print a report (or write it with --output)");
     addRequestOptions(*printCmd, printOptions);
 
+    auto* registerCmd = app.add_subcommand(
+        "register", "register the component beside this program for creation by name");
+    auto* unregisterCmd =
+        app.add_subcommand("unregister", "remove what register wrote into the registry");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -212,6 +232,8 @@ int main(int argc, char** argv) {
             return runSampleDb(sample);
         if (*demoCmd)
             return runDemo(demoDir);
+        if (*registerCmd || *unregisterCmd)
+            return runRegistration(bool(*unregisterCmd));
         if (*showCmd)
             callReport(showOptions, true);
         else if (*printCmd)
@@ -221,6 +243,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vornreports: %s\n", e.what());
         return kExitUsage;
     } catch (const automation::ComError& e) {
+        if (static_cast<unsigned>(e.code()) == host::kCancelledCode) {
+            std::fprintf(stderr, "vornreports: %s\n", e.description().c_str());
+            return host::kExitInterrupted;
+        }
         std::fprintf(stderr, "vornreports: error 0x%08X: %s\n", static_cast<unsigned>(e.code()),
                      e.description().c_str());
         return kExitFailed;

@@ -2,6 +2,7 @@
 
 #include "platform/automation/ole_date.h"
 #include "platform/engine/preview/preview_registry.h"
+#include "platform/engine/printing/print_progress.h"
 #include "platform/engine/printing/printing.h"
 #include "platform/engine/render/run_report.h"
 #include "reports/designs/embedded_designs.h"
@@ -128,11 +129,15 @@ void ReportObject::runAgain() {
 
 void ReportObject::print(bool showPrinterDialog) {
     // Printing paints the pages in order while the report object stays as it
-    // is, so a long report need not be held whole.
-    auto document = engine::runReportPageByPage(*report_);
+    // is, so a long report need not be held whole. One watcher sees the pages
+    // counted and then written, so its window shows once, not once per pass.
+    engine::PrintProgress progress(engine::PrintProgressOptions::fromEnvironment(report_->caption));
+    auto document =
+        engine::runReportPageByPage(*report_, engine::kWholeReportPages, progress.callback());
     engine::PrintOptions options;
     options.showPrinterDialog = showPrinterDialog;
     options.printFile = reportObjects().printFile();
+    options.progress = &progress;
     engine::print(*document, options);
 }
 

@@ -1,5 +1,6 @@
 #include "reports/report_objects.h"
 
+#include "platform/automation/thread_state.h"
 #include "platform/engine/engine_error.h"
 
 namespace vorn::reports {
@@ -60,8 +61,7 @@ bool ReportObjects::created(int position) const {
 }
 
 ReportObjects& reportObjects() {
-    thread_local ReportObjects objects;
-    return objects;
+    return automation::threadInstance<ReportObjects>();
 }
 
 } // namespace vorn::reports

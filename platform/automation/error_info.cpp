@@ -4,6 +4,7 @@
 #include "platform/automation/com_ptr.h"
 #include "platform/automation/counted_object.h"
 #include "platform/automation/module_usage.h"
+#include "platform/automation/thread_state.h"
 
 namespace vorn::automation {
 namespace {
@@ -66,11 +67,14 @@ struct Slot {
     ComPtr<ErrorObject> ours;
     ComPtr<IErrorInfo> hosts;
 };
-thread_local Slot slot;
+Slot& threadSlot() {
+    return threadInstance<Slot>();
+}
 
 } // namespace
 
 void setErrorInfo(IErrorInfo* info) noexcept {
+    Slot& slot = threadSlot();
     slot.ours.reset();
     slot.hosts = ComPtr<IErrorInfo>(info);
 }
@@ -78,6 +82,7 @@ void setErrorInfo(IErrorInfo* info) noexcept {
 HRESULT getErrorInfo(IErrorInfo** info) noexcept {
     if (!info)
         return E_POINTER;
+    Slot& slot = threadSlot();
     if (slot.ours) {
         slot.ours->handedToHost();
         *info = slot.ours.detach();
@@ -88,6 +93,7 @@ HRESULT getErrorInfo(IErrorInfo** info) noexcept {
 }
 
 HRESULT recordError(const CaughtError& error, REFIID iid) noexcept {
+    Slot& slot = threadSlot();
     slot.hosts.reset();
     try {
         slot.ours = ComPtr<ErrorObject>::adopt(new ErrorObject(iid, error));

@@ -19,6 +19,8 @@ inline constexpr std::int32_t kNotFound = automation::TYPE_E_ELEMENTNOTFOUND;
 inline constexpr std::int32_t kBadIndex = automation::DISP_E_BADINDEX;
 inline constexpr std::int32_t kTypeMismatch = automation::DISP_E_TYPEMISMATCH;
 inline constexpr std::int32_t kUnexpected = automation::E_UNEXPECTED;
+/// The user stopped the work (the system's ERROR_CANCELLED as a status code).
+inline constexpr std::int32_t kCancelled = automation::hr(0x800704C7);
 } // namespace error_code
 
 /// An automation error of its own, so that the component's boundary hands the

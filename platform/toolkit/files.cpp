@@ -1,6 +1,7 @@
 #include "platform/toolkit/files.h"
 
 #include "platform/automation/com_error.h"
+#include "platform/automation/thread_state.h"
 
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -16,9 +17,11 @@ using automation::BasicError;
 using automation::ComError;
 
 namespace {
+struct FolderOverride {
+    std::string folder;
+};
 std::string& folderOverride() {
-    thread_local std::string folder;
-    return folder;
+    return automation::threadInstance<FolderOverride>().folder;
 }
 
 // The process that holds a lock on some part of `path`, or 0. Other systems

@@ -1,5 +1,6 @@
 #include "platform/toolkit/message_box.h"
 
+#include "platform/automation/thread_state.h"
 #include "platform/toolkit/gui.h"
 
 #include <gtk/gtk.h>
@@ -9,9 +10,11 @@
 namespace vorn::toolkit {
 namespace {
 
+struct Observer {
+    std::function<void(const MessageBoxCall&)> call;
+};
 std::function<void(const MessageBoxCall&)>& observerSlot() {
-    thread_local std::function<void(const MessageBoxCall&)> observer;
-    return observer;
+    return automation::threadInstance<Observer>().call;
 }
 
 GtkMessageType messageType(int style) {

@@ -9,37 +9,6 @@ namespace vorn {
 
 using namespace automation;
 
-// A factory the host holds keeps the module loaded, like any other object.
-ReportsClassFactory::ReportsClassFactory() noexcept {
-    objectCreated();
-}
-ReportsClassFactory::~ReportsClassFactory() {
-    objectDestroyed();
-}
-
-HRESULT ReportsClassFactory::QueryInterface(const IID& iid, void** object) {
-    if (!object)
-        return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-        *object = static_cast<IClassFactory*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG ReportsClassFactory::AddRef() {
-    return ++references_;
-}
-
-ULONG ReportsClassFactory::Release() {
-    const ULONG left = --references_;
-    if (left == 0)
-        delete this;
-    return left;
-}
-
 HRESULT ReportsClassFactory::CreateInstance(IUnknown* outer, const IID& iid, void** object) {
     if (!object)
         return E_POINTER;

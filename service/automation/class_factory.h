@@ -2,27 +2,24 @@
 #pragma once
 
 #include "platform/automation/com.h"
-
-#include <atomic>
+#include "platform/automation/counted_object.h"
+#include "platform/automation/module_usage.h"
 
 namespace vorn {
 
-class ReportsClassFactory final : public automation::IClassFactory {
+class ReportsClassFactory final
+    : public automation::CountedObject<automation::IClassFactory, automation::IID_IClassFactory,
+                                       ReportsClassFactory> {
 public:
-    ReportsClassFactory() noexcept;
-    ReportsClassFactory(const ReportsClassFactory&) = delete;
-    ReportsClassFactory& operator=(const ReportsClassFactory&) = delete;
-
-    automation::HRESULT QueryInterface(const automation::IID& iid, void** object) override;
-    automation::ULONG AddRef() override;
-    automation::ULONG Release() override;
     automation::HRESULT CreateInstance(automation::IUnknown* outer, const automation::IID& iid,
                                        void** object) override;
     automation::HRESULT LockServer(std::int32_t lock) override;
 
 private:
-    ~ReportsClassFactory();
-    std::atomic<automation::ULONG> references_{1};
+    friend class CountedObject;
+    ~ReportsClassFactory() = default;
+    // A factory the host holds keeps the module loaded, like any other object.
+    automation::HostHeld hostHeld_;
 };
 
 } // namespace vorn

@@ -2,8 +2,14 @@
 #include "platform/automation/error_info.h"
 #include "platform/automation/hresult.h"
 #include "platform/automation/module_usage.h"
+#include "platform/automation/registry/registry_file.h"
 #include "service/automation/class_factory.h"
+#include "service/automation/registration.h"
 #include "service/cls_reports_interface.h"
+
+#include <dlfcn.h>
+
+#include <filesystem>
 
 using namespace vorn::automation;
 
@@ -46,4 +52,36 @@ VORN_EXPORT HRESULT SetErrorInfo(std::uint32_t reserved, IErrorInfo* info) {
         return E_INVALIDARG;
     setErrorInfo(info);
     return S_OK;
+}
+
+namespace {
+
+// The path this module was loaded from, as registration records it.
+std::string ownPath() {
+    Dl_info info{};
+    if (!dladdr(reinterpret_cast<void*>(&ownPath), &info) || !info.dli_fname)
+        throw vorn::automation::ComError(E_UNEXPECTED, "The component can't find its own file.");
+    return std::filesystem::absolute(info.dli_fname).lexically_normal().string();
+}
+
+template <class Action> HRESULT registration(Action action) noexcept {
+    try {
+        action(registryPath(), ownPath());
+        setErrorInfo(nullptr);
+        return S_OK;
+    } catch (...) {
+        return recordError(currentError(), IID_NULL);
+    }
+}
+
+} // namespace
+
+// Registration goes to the registry file of registry_file.h; a failure
+// leaves its description as the thread's error object.
+VORN_EXPORT HRESULT DllRegisterServer() {
+    return registration(vorn::registerComponent);
+}
+
+VORN_EXPORT HRESULT DllUnregisterServer() {
+    return registration(vorn::unregisterComponent);
 }

@@ -7,7 +7,7 @@
 
 using namespace vorn::automation;
 
-TEST(Bstr, LayoutIsLengthPrefixedAndTerminated) {
+TEST(Bstr, LayoutIsLengthPrefixedAndTerminatedAndNullIsEmpty) {
     BSTR text = allocBstr(u"Vorn");
     std::uint32_t bytes = 0;
     std::memcpy(&bytes, reinterpret_cast<unsigned char*>(text) - 4, 4);
@@ -15,9 +15,7 @@ TEST(Bstr, LayoutIsLengthPrefixedAndTerminated) {
     EXPECT_EQ(text[4], u'\0');
     EXPECT_EQ(bstrLength(text), 4u);
     freeBstr(text);
-}
-
-TEST(Bstr, NullIsTheEmptyString) {
+    // A null BSTR is the empty string.
     EXPECT_EQ(bstrLength(nullptr), 0u);
     EXPECT_TRUE(bstrView(nullptr).empty());
     EXPECT_EQ(bstrToUtf8(nullptr), "");

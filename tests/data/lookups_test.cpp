@@ -1,7 +1,9 @@
 #include "data/lookups.h"
+#include "data/mod_report_main.h"
 #include "data/sql_text.h"
 #include "platform/automation/com_error.h"
 #include "tests/support/error_code.h"
+#include "tracker_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -63,4 +65,33 @@ TEST(SqlText, NumbersAndQuotes) {
     EXPECT_EQ(quoteDoubled("O'Brien's"), "O''Brien''s");
     EXPECT_EQ(quoteDoubled("x'); DROP TABLE Items; --"), "x''); DROP TABLE Items; --");
     EXPECT_EQ(trimmedText("  12 "), "12");
+}
+
+class ItemProject : public vorn::test::TrackerFixture {};
+
+TEST_F(ItemProject, WalksUpToTheTopmostProject) {
+    EXPECT_EQ(GetItemProject(6), "Alpha"); // Drafts, under Docs, under Alpha
+    EXPECT_EQ(GetItemProject(1), "Alpha"); // Alpha itself
+    EXPECT_EQ(GetItemProject(7), "O'Brien's Tools");
+    EXPECT_EQ(GetItemProject(999), "None"); // no such item
+}
+
+TEST_F(ItemProject, WalksEndOnNullParentsCirclesAndEmptyNames) {
+    vorn::test::runSql(tracker_,
+                       "INSERT INTO Projects VALUES (20, 'Orphan', '2000-01-01', NULL), "
+                       "(21, 'Ring A', '2000-01-01', 22), (22, 'Ring B', '2000-01-01', 21), "
+                       "(23, '', '2000-01-01', 0);"
+                       "INSERT INTO Items (ItemIndex, ProjectIndex, Status) VALUES "
+                       "(20, 20, 'Open'), (21, 21, 'Open'), (23, 23, 'Open');");
+    EXPECT_EQ(GetItemProject(20), "Orphan");
+    const std::string ring = GetItemProject(21);
+    EXPECT_TRUE(ring == "Ring A" || ring == "Ring B") << ring;
+    EXPECT_EQ(GetItemProject(23), "None");
+}
+
+TEST_F(ItemProject, NoConnectionOrABrokenQueryIsNone) {
+    vorn::test::runSql(tracker_, "DROP TABLE Projects");
+    EXPECT_EQ(GetItemProject(1), "None");
+    modReportMain().gDSN.reset();
+    EXPECT_EQ(GetItemProject(1), "None");
 }

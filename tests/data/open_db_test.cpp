@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <thread>
 
 using namespace vorn;
@@ -64,11 +65,29 @@ TEST_F(OpenDb, OpensTheDatabaseBesideTheComponent) {
     EXPECT_TRUE(messages_.empty());
 }
 
-TEST_F(OpenDb, RestoresAMissingDatabaseFromTheSpareCopy) {
+// A database gone, not one at all, or, as a build killed in the middle of a
+// write can leave it, one that opens but whose table pages are garbage.
+TEST_F(OpenDb, AMissingOrDamagedDatabaseIsReplacedByTheSpare) {
+    const std::function<void()> damages[] = {
+        [&] { fs::remove(reports_); },
+        [&] { std::ofstream(reports_, std::ios::trunc) << "this is not a database"; },
+        [&] {
+            runSql(reports_, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                             "WHERE i < 2000) INSERT INTO ProjectDetails (FolderPath) SELECT "
+                             "'Projects\\' || i FROM n");
+            std::fstream file(reports_, std::ios::in | std::ios::out | std::ios::binary);
+            file.seekp(2 * 4096);
+            const std::string garbage(3 * 4096, '\xA5');
+            file.write(garbage.data(), static_cast<std::streamsize>(garbage.size()));
+        }};
     makeReportsDatabase(true);
-    fs::remove(reports_);
-    EXPECT_TRUE(OpenDB());
-    EXPECT_TRUE(fs::exists(reports_));
+    for (const auto& damage : damages) {
+        modReportMain().gReportsDB = {};
+        damage();
+        EXPECT_TRUE(OpenDB());
+        EXPECT_EQ(queryRows(reports_, "SELECT count(*) FROM ProjectDetails"),
+                  std::vector<std::string>{"0"});
+    }
     EXPECT_TRUE(messages_.empty());
 }
 
@@ -84,32 +103,6 @@ TEST_F(OpenDb, BothFilesMissingShowsTheMessageOnceAndALaterCallLooksAgain) {
     fs::remove(reports_);
     EXPECT_TRUE(OpenDB());
     EXPECT_EQ(messages_.size(), 1u);
-}
-
-TEST_F(OpenDb, ADamagedDatabaseIsReplacedByTheSpare) {
-    makeReportsDatabase(true);
-    std::ofstream(reports_, std::ios::trunc) << "this is not a database";
-    EXPECT_TRUE(OpenDB());
-    EXPECT_TRUE(messages_.empty());
-}
-
-// What a build killed in the middle of a write can leave: a file that opens
-// but whose table pages are garbage.
-TEST_F(OpenDb, ADatabaseWithDamagedPagesIsReplacedByTheSpare) {
-    makeReportsDatabase(true);
-    runSql(reports_, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < "
-                     "2000) INSERT INTO ProjectDetails (FolderPath) SELECT 'Projects\\' || i "
-                     "FROM n");
-    {
-        std::fstream damage(reports_, std::ios::in | std::ios::out | std::ios::binary);
-        damage.seekp(2 * 4096);
-        const std::string garbage(3 * 4096, '\xA5');
-        damage.write(garbage.data(), static_cast<std::streamsize>(garbage.size()));
-    }
-    EXPECT_TRUE(OpenDB());
-    EXPECT_TRUE(messages_.empty());
-    EXPECT_EQ(queryRows(reports_, "SELECT count(*) FROM ProjectDetails"),
-              std::vector<std::string>{"0"});
 }
 
 TEST_F(OpenDb, ADatabaseAnotherProcessHoldsIsNeverReplaced) {

@@ -56,12 +56,10 @@ protected:
     }
 };
 
-TEST_P(StatusBuilds, ProjectStatusCountsEveryProjectCaseInsensitively) {
+TEST_P(StatusBuilds, ProjectStatusCountsEveryProjectCaseInsensitivelyOrFilteredExactly) {
     BuildProjectStatus();
     EXPECT_THAT(projectDetails(), ElementsAreArray(kProjectRows));
-}
-
-TEST_P(StatusBuilds, ProjectFilterIsExactAndCaseSensitive) {
+    // The project filter is exact and case-sensitive.
     modReportMain().gProjectFilter = "Alpha";
     BuildProjectStatus();
     EXPECT_THAT(projectDetails(),
@@ -73,19 +71,16 @@ TEST_P(StatusBuilds, EachBuildReplacesTheRowsOfTheLast) {
     modReportMain().gUserName = "D'Arcy";
     BuildUserStatus();
     EXPECT_THAT(projectDetails(), ElementsAreArray(kDarcyRows));
+    // A user without items leaves the table empty.
+    modReportMain().gUserName = "Nobody";
+    BuildUserStatus();
+    EXPECT_TRUE(projectDetails().empty());
 }
 
 TEST_P(StatusBuilds, UserStatusForOneUser) {
     modReportMain().gUserName = "Zo\xc3\xab";
     BuildUserStatus();
     EXPECT_THAT(projectDetails(), ElementsAreArray(kZoeRows));
-}
-
-TEST_P(StatusBuilds, AUserWithoutItemsLeavesTheTableEmpty) {
-    BuildProjectStatus();
-    modReportMain().gUserName = "Nobody";
-    BuildUserStatus();
-    EXPECT_TRUE(projectDetails().empty());
 }
 
 TEST_P(StatusBuilds, AProjectMissingFromTheTreeIsFiledUnderItsOwnName) {

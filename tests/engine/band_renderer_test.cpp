@@ -34,9 +34,11 @@ protected:
     Band band;
 };
 
-TEST_F(BandRendererTest, textThatFitsStaysOneLineAndTheBandKeepsItsHeight) {
+TEST_F(BandRendererTest,
+       textThatFitsStaysOneLineTheBandKeepsItsHeightAndHiddenControlsPrintNothing) {
     section.height = 400;
     field("a", 200, 100, 2000, 240, "hello");
+    field("b", 0, 0, 2000, 240, "hidden").visible = false;
     render();
     ASSERT_EQ(texts(), std::vector<std::string>{"hello"});
     EXPECT_FLOAT_EQ(band.items.texts[0].x, 10);
@@ -44,25 +46,20 @@ TEST_F(BandRendererTest, textThatFitsStaysOneLineAndTheBandKeepsItsHeight) {
     EXPECT_DOUBLE_EQ(band.height, 20);
 }
 
-TEST_F(BandRendererTest, growingFieldWrapsAndTheBandGrowsWithIt) {
-    section.height = 300; // 15 pt; the field ends at 12 pt, 3 pt above the bottom
-    field("a", 0, 0, 500, 240, "aaaa bbbb cccc"); // 25 pt wide: "aaaa" per line
-    render();
-    EXPECT_EQ(texts(), (std::vector<std::string>{"aaaa", "bbbb", "cccc"}));
-    EXPECT_FLOAT_EQ(band.items.texts[2].top, 24);
-    EXPECT_DOUBLE_EQ(band.height, 36 + 3);
-}
-
-TEST_F(BandRendererTest, controlsBelowAGrownFieldMoveDown) {
+// Fields 25 pt wide hold one word a line.
+TEST_F(BandRendererTest, growingFieldsWrapAndMoveTheControlsBelowThemAndTheBandDown) {
     section.height = 600;
-    field("a", 0, 0, 500, 240, "aaaa bbbb");  // grows from 12 to 24 pt
-    field("below", 0, 300, 2000, 240, "x");   // starts under it
-    field("beside", 1000, 0, 2000, 240, "y"); // starts above its bottom: stays
+    field("a", 0, 0, 500, 240, "aaaa bbbb cccc");    // grows from 12 to 36 pt
+    field("below", 0, 300, 500, 240, "xxxx wwww");   // under both: moves 24, then grows 12
+    field("beside", 1000, 0, 500, 240, "yyyy zzzz"); // above a's bottom: stays, grows 12
     render();
-    ASSERT_EQ(texts(), (std::vector<std::string>{"aaaa", "bbbb", "y", "x"}));
-    EXPECT_FLOAT_EQ(band.items.texts[3].top, 15 + 12);
-    EXPECT_FLOAT_EQ(band.items.texts[2].top, 0);
-    EXPECT_DOUBLE_EQ(band.height, 30 + 12);
+    ASSERT_EQ(texts(),
+              (std::vector<std::string>{"aaaa", "bbbb", "cccc", "yyyy", "zzzz", "xxxx", "wwww"}));
+    EXPECT_FLOAT_EQ(band.items.texts[2].top, 24);
+    EXPECT_FLOAT_EQ(band.items.texts[3].top, 0);
+    EXPECT_FLOAT_EQ(band.items.texts[5].top, 15 + 24);
+    EXPECT_FLOAT_EQ(band.items.texts[6].top, 15 + 24 + 12);
+    EXPECT_DOUBLE_EQ(band.height, 30 + 24 + 12);
 }
 
 TEST_F(BandRendererTest, textThatCannotGrowIsCutAtTheWidthAndHeight) {
@@ -100,14 +97,6 @@ TEST_F(BandRendererTest, emptyShrinkingFieldTakesNoRoomOnlyWhereTheBandMayShrink
     section.canShrink = true;
     render();
     EXPECT_DOUBLE_EQ(band.height, 30 - 12);
-}
-
-TEST_F(BandRendererTest, hiddenControlsPrintNothing) {
-    section.height = 300;
-    field("a", 0, 0, 2000, 240, "shown");
-    field("b", 0, 0, 2000, 240, "hidden").visible = false;
-    render();
-    EXPECT_EQ(texts(), std::vector<std::string>{"shown"});
 }
 
 TEST_F(BandRendererTest, centredTextAndSilverBackground) {

@@ -32,35 +32,25 @@ std::uint32_t pixel(const Picture& picture, int x, int y) {
     return reinterpret_cast<const std::uint32_t*>(row)[x] & 0xFFFFFFu;
 }
 
-struct SizeCase {
-    PageSize page;
-    double dpi;
-    int width;
-    int height;
-};
-
-std::ostream& operator<<(std::ostream& out, const SizeCase& c) {
-    return out << c.page.width << "x" << c.page.height << "pt at " << c.dpi << " dpi";
-}
-
-class PngSize : public ::testing::TestWithParam<SizeCase> {};
-
 } // namespace
 
-TEST_P(PngSize, IsThePageTimesDpiOver72RoundedUp) {
-    const SizeCase& c = GetParam();
+TEST(PngWriter, SizeIsThePageTimesDpiOver72RoundedUp) {
+    const struct {
+        PageSize page;
+        double dpi;
+        int width, height;
+    } cases[] = {{{612, 792}, 72, 612, 792},    {{612, 792}, 96, 816, 1056},
+                 {{612, 792}, 150, 1275, 1650}, {{792, 612}, 300, 3300, 2550},
+                 {{612, 792}, 10, 85, 110},     {{100.5, 50.25}, 72, 101, 51}};
     TempFolder folder;
-    writePng(FakePageDocument(2, "T", {}, c.page), 1, folder.file("page.png"), c.dpi);
-    const Picture picture = readPng(folder.file("page.png"));
-    EXPECT_EQ(cairo_image_surface_get_width(picture.get()), c.width);
-    EXPECT_EQ(cairo_image_surface_get_height(picture.get()), c.height);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.page.width) + " pt at " + std::to_string(c.dpi) + " dpi");
+        writePng(FakePageDocument(2, "T", {}, c.page), 1, folder.file("page.png"), c.dpi);
+        const Picture picture = readPng(folder.file("page.png"));
+        EXPECT_EQ(cairo_image_surface_get_width(picture.get()), c.width);
+        EXPECT_EQ(cairo_image_surface_get_height(picture.get()), c.height);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Resolutions, PngSize,
-    ::testing::Values(SizeCase{{612, 792}, 72, 612, 792}, SizeCase{{612, 792}, 96, 816, 1056},
-                      SizeCase{{612, 792}, 150, 1275, 1650}, SizeCase{{792, 612}, 300, 3300, 2550},
-                      SizeCase{{612, 792}, 10, 85, 110}, SizeCase{{100.5, 50.25}, 72, 101, 51}));
 
 TEST(PngWriter, DrawsThePageOnWhiteAtScale) {
     TempFolder folder;
@@ -75,36 +65,26 @@ TEST(PngWriter, DrawsThePageOnWhiteAtScale) {
     EXPECT_EQ(pixel(picture, 150, y), 0xFFFFFFu);
 }
 
-namespace {
-
-struct ErrorCase {
-    const char* name;
-    int page;
-    double dpi;
-    const char* file;
-    std::int32_t code;
-};
-
-class PngErrors : public ::testing::TestWithParam<ErrorCase> {};
-
-} // namespace
-
-TEST_P(PngErrors, CarryTheirCode) {
-    const ErrorCase& c = GetParam();
+TEST(PngWriter, ErrorsCarryTheirCodeAndLeaveNoFile) {
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        const char* name;
+        int page;
+        double dpi;
+        const char* file;
+        std::int32_t code;
+    } cases[] = {{"NegativePage", -1, 72, "page.png", error_code::kBadIndex},
+                 {"PageAfterTheLast", 3, 72, "page.png", error_code::kBadIndex},
+                 {"ZeroDpi", 0, 0, "page.png", error_code::kInvalidArgument},
+                 {"NegativeDpi", 0, -96, "page.png", error_code::kInvalidArgument},
+                 {"NotANumber", 0, kNaN, "page.png", error_code::kInvalidArgument},
+                 {"TooLarge", 0, 5000, "page.png", error_code::kInvalidArgument},
+                 {"Unwritable", 0, 72, "missing/page.png", error_code::kFail}};
     TempFolder folder;
-    const std::string png = folder.file(c.file);
-    EXPECT_EQ(codeOf([&] { writePng(FakePageDocument(3), c.page, png, c.dpi); }), c.code);
-    EXPECT_FALSE(std::filesystem::exists(png));
+    for (const auto& c : cases) {
+        const std::string png = folder.file(c.file);
+        EXPECT_EQ(codeOf([&] { writePng(FakePageDocument(3), c.page, png, c.dpi); }), c.code)
+            << c.name;
+        EXPECT_FALSE(std::filesystem::exists(png)) << c.name;
+    }
 }
-
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-INSTANTIATE_TEST_SUITE_P(
-    Cases, PngErrors,
-    ::testing::Values(ErrorCase{"NegativePage", -1, 72, "page.png", error_code::kBadIndex},
-                      ErrorCase{"PageAfterTheLast", 3, 72, "page.png", error_code::kBadIndex},
-                      ErrorCase{"ZeroDpi", 0, 0, "page.png", error_code::kInvalidArgument},
-                      ErrorCase{"NegativeDpi", 0, -96, "page.png", error_code::kInvalidArgument},
-                      ErrorCase{"NotANumber", 0, kNaN, "page.png", error_code::kInvalidArgument},
-                      ErrorCase{"TooLarge", 0, 5000, "page.png", error_code::kInvalidArgument},
-                      ErrorCase{"Unwritable", 0, 72, "missing/page.png", error_code::kFail}),
-    [](const auto& test) { return std::string(test.param.name); });

@@ -52,31 +52,44 @@ protected:
 
 } // namespace
 
-TEST_F(PrinterDialogTest, AcceptedWithEnterPrints) {
-    auto acted = whenWindowShows<Dialog>(
-        // Enter in the printer list activates the chosen printer, which accepts.
-        [](Dialog& dialog) { sendKey(dialog, GDK_KEY_Return); }, printerChosen);
-    print(document, withDialog(printed));
-    EXPECT_TRUE(*acted);
-    ASSERT_TRUE(std::filesystem::exists(printed));
-    EXPECT_EQ(pdfInfo(printed)["Pages"], "3");
-}
-
-TEST_F(PrinterDialogTest, EscapeOrCancelButtonPrintsNothing) {
-    const std::function<void(Dialog&)> answers[] = {
-        [](Dialog& dialog) { sendKey(dialog, GDK_KEY_Escape); },
-        [](Dialog& dialog) { dialog.response(Gtk::RESPONSE_CANCEL); }};
-    for (const auto& answer : answers) {
-        auto acted = whenWindowShows<Dialog>(answer);
+// Into a file: a printer would pick the pages itself, a file must hold just
+// the chosen ones.
+TEST_F(PrinterDialogTest, AnswersPrintTheChosenPagesOrNothing) {
+    const struct {
+        std::function<void(Dialog&)> answer;
+        const char* pages; // nullptr: nothing printed
+    } cases[] = {          // Enter in the printer list activates the chosen printer, which accepts.
+                 {[](Dialog& dialog) { sendKey(dialog, GDK_KEY_Return); }, "3"},
+                 {[](Dialog& dialog) { sendKey(dialog, GDK_KEY_Escape); }, nullptr},
+                 {[](Dialog& dialog) { dialog.response(Gtk::RESPONSE_CANCEL); }, nullptr},
+                 {[](Dialog& dialog) { printPages(dialog, 1, 2); }, "2"}};
+    for (const auto& c : cases) {
+        std::filesystem::remove(printed);
+        auto acted = whenWindowShows<Dialog>(c.answer, printerChosen);
         print(document, withDialog(printed));
         EXPECT_TRUE(*acted);
-        EXPECT_FALSE(std::filesystem::exists(printed));
+        ASSERT_EQ(std::filesystem::exists(printed), c.pages != nullptr);
+        if (c.pages) {
+            EXPECT_EQ(pdfInfo(printed)["Pages"], c.pages);
+        }
     }
+    const std::string text = pdfText(printed);
+    EXPECT_EQ(text.find("Marker-1"), std::string::npos);
+    EXPECT_NE(text.find("Page 3 of 3"), std::string::npos);
 }
 
-TEST_F(PrinterDialogTest, ControlPInThePreviewPrintsThroughTheDialog) {
+TEST_F(PrinterDialogTest, ThePreviewPrintsThroughTheDialogAndShowsAFailureInAMessageBox) {
     PreviewWindow& window =
         showMapped(std::make_shared<FakePageDocument>(5, "From Preview"), "dialog");
+    window.setPrintFile("/proc/printed.pdf");
+    auto accepted = whenWindowShows<Dialog>(
+        [](Dialog& dialog) { dialog.response(Gtk::RESPONSE_OK); }, printerChosen);
+    auto shown = answerMessageBox();
+    window.printDocument();
+    EXPECT_TRUE(*accepted);
+    EXPECT_NE(shown->find("/proc/printed.pdf"), std::string::npos);
+    ASSERT_TRUE(window.is_visible());
+
     window.setPrintFile(printed);
     Gtk::Window* parent = nullptr;
     auto acted = whenWindowShows<Dialog>(
@@ -108,29 +121,4 @@ TEST_F(PrinterDialogTest, ChosenCupsPrinterReceivesTheJobWithTheChosenPages) {
     const std::string text = pdfText(server.outputOf("OTHERPDF"));
     EXPECT_NE(text.find("Marker-2"), std::string::npos);
     EXPECT_EQ(text.find("Marker-1"), std::string::npos);
-}
-
-// A printer would pick the pages itself; a file must hold just the chosen ones.
-TEST_F(PrinterDialogTest, PrintIntoAFileWritesOnlyTheChosenPages) {
-    auto acted =
-        whenWindowShows<Dialog>([](Dialog& dialog) { printPages(dialog, 1, 2); }, printerChosen);
-    print(document, withDialog(printed));
-    ASSERT_TRUE(*acted);
-    ASSERT_TRUE(std::filesystem::exists(printed));
-    EXPECT_EQ(pdfInfo(printed)["Pages"], "2");
-    const std::string text = pdfText(printed);
-    EXPECT_EQ(text.find("Marker-1"), std::string::npos);
-    EXPECT_NE(text.find("Page 3 of 3"), std::string::npos);
-}
-
-TEST_F(PrinterDialogTest, FailedPrintFromThePreviewIsShownInAMessageBox) {
-    PreviewWindow& window = showMapped(std::make_shared<FakePageDocument>(2), "failing");
-    window.setPrintFile("/proc/printed.pdf");
-    auto accepted = whenWindowShows<Dialog>(
-        [](Dialog& dialog) { dialog.response(Gtk::RESPONSE_OK); }, printerChosen);
-    auto shown = answerMessageBox();
-    window.printDocument();
-    EXPECT_TRUE(*accepted);
-    EXPECT_NE(shown->find("/proc/printed.pdf"), std::string::npos);
-    EXPECT_TRUE(window.is_visible());
 }

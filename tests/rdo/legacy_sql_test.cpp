@@ -4,10 +4,7 @@
 #include "test_database.h"
 
 #include "platform/automation/variant.h"
-#include "platform/rdo/connection_ref.h"
 #include "platform/rdo/dialect/dialect_error.h"
-#include "platform/rdo/rdo_connection.h"
-#include "platform/rdo/rdo_environment.h"
 #include "platform/rdo/session_factory.h"
 #include "platform/rdo/translated_sql.h"
 #include "tests/support/error_code.h"
@@ -57,9 +54,7 @@ protected:
              source->moveNext()) {
             std::string row;
             for (std::size_t i = 0; i < source->columnCount(); ++i) {
-                VARIANT raw{};
-                source->readValue(i, raw);
-                const Variant value = Variant::adopt(raw);
+                const Variant value = valueAt(*source, i);
                 row += (i ? "|" : "") + (value.isNull() ? std::string("NULL") : value.toString());
             }
             out.push_back(row);
@@ -90,22 +85,5 @@ TEST_P(LegacySql, DeleteDeletesNoMoreThanItSays) {
 INSTANTIATE_TEST_SUITE_P(Backends, LegacySql,
                          testing::Values(Backend::Sqlite, Backend::SqliteOdbc, Backend::PostgreSql),
                          [](const auto& p) { return backendName(p.param); });
-
-// A text that shows no dialect of its own is Access SQL on a connection
-// through the Access driver, so "q" is a text there.
-TEST(LegacyAccessDatabase, ReadsDoubleQuotesAsText) {
-    TestDatabase db(Backend::Sqlite);
-    db.run("CREATE TABLE t (b VARCHAR(10), n INTEGER)");
-    db.run("INSERT INTO t VALUES ('p', 1), ('q', 2)");
-    const std::string sqlite = "DRIVER={SQLite3};Database=";
-    const std::string connect =
-        "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=" + db.connect().substr(sqlite.size());
-    auto connection = makeObject<RdoEnvironment>()->openConnection("", false, connect);
-    ConnectionRef ref(static_cast<IDispatch*>(connection.get()));
-    ref.execute("UPDATE t SET n = 3 WHERE b = \"q\"");
-    RowReader rows = ref.openResultset("SELECT n FROM t WHERE b = \"q\"");
-    ASSERT_FALSE(rows.eof());
-    EXPECT_EQ(rows.value("n").toI4(), 3);
-}
 
 } // namespace

@@ -86,7 +86,7 @@ TEST_P(DataAccess, ColumnNamesIgnoreLetterCaseAndAMissingOneIsNamed) {
     expectError([&] { rows.value("Completed"); }, kItemNotFound, "Completed");
 }
 
-TEST_P(DataAccess, InvalidSqlCarriesTheDatabaseMessage) {
+TEST_P(DataAccess, InvalidSqlCarriesTheDatabaseMessageAndAnEmptyResultHasNoRow) {
     const Failure failure = failureOf([&] { ref().openResultset("SELECT * FROM nosuch"); });
     EXPECT_EQ(failure.code, kDatabaseError);
     EXPECT_NE(failure.description.find("nosuch"), std::string::npos) << failure.description;
@@ -98,9 +98,8 @@ TEST_P(DataAccess, InvalidSqlCarriesTheDatabaseMessage) {
         EXPECT_EQ(failure.description, "no such table: nosuch");
 
     expectError([&] { ref().execute("INSERT INTO nosuch VALUES (1)"); }, kDatabaseError, "nosuch");
-}
 
-TEST_P(DataAccess, EmptyResultStartsAtItsEnd) {
+    // An empty result starts at its end.
     RowReader rows = ref().openResultset("SELECT Id FROM Sample WHERE Id = 99");
     EXPECT_TRUE(rows.eof());
     EXPECT_EQ(codeOf([&] { rows.value("Id"); }), kNoCurrentRow);
@@ -140,6 +139,10 @@ TEST_P(DataAccess, NumericPropertyOnlyWhileOpen) {
     connection_->close();
     EXPECT_FALSE(connection.isOpen());
     EXPECT_EQ(codeOf([&] { getProperty(connection.dispatch(), "QueryTimeout"); }), kObjectClosed);
+    EXPECT_EQ(codeOf([&] {
+                  putProperty(connection.dispatch(), "QueryTimeout", Variant(std::int32_t{5}));
+              }),
+              kObjectClosed);
     EXPECT_EQ(codeOf([&] { connection.execute("DELETE FROM Sample"); }), kObjectClosed);
     // Closing the connection closed its result sets.
     EXPECT_EQ(codeOf([&] { rows.eof(); }), kObjectClosed);

@@ -22,59 +22,40 @@ using namespace vorn::test;
 
 namespace {
 
-// A host's result set: forwards the members a Basic program uses and nothing else.
-class ForeignResultset final : public DispatchObject<IDispatch, ForeignResultset> {
+// A host's connection or result set: forwards the members a Basic program
+// uses and nothing else, and hands out result sets of its own kind.
+class Foreign final : public DispatchObject<IDispatch, Foreign> {
 public:
-    explicit ForeignResultset(IDispatch* wrapped) : inner(wrapped) {}
-    static std::span<const Member<ForeignResultset>> members();
+    explicit Foreign(IDispatch* wrapped) : inner(wrapped) {}
+    static std::span<const Member<Foreign>> members();
     LateBound inner;
 
 private:
-    friend class DispatchObject<IDispatch, ForeignResultset>;
-    ~ForeignResultset() = default;
+    friend class DispatchObject<IDispatch, Foreign>;
+    ~Foreign() = default;
 };
 
-constexpr std::array<Member<ForeignResultset>, 4> kResultsetMembers{{
-    {"EOF", 11, MemberKind::Get, 0, 0,
-     [](ForeignResultset& r, const Args&) { return r.inner.get("EOF"); }},
-    {"MoveNext", 12, MemberKind::Method, 0, 0,
-     [](ForeignResultset& r, const Args&) { return r.inner.call("MoveNext"); }},
-    {"Close", 13, MemberKind::Method, 0, 0,
-     [](ForeignResultset& r, const Args&) { return r.inner.call("Close"); }},
-    {"rdoColumns", 14, MemberKind::Get, 0, 0,
-     [](ForeignResultset& r, const Args&) { return r.inner.get("rdoColumns"); }},
-}};
-std::span<const Member<ForeignResultset>> ForeignResultset::members() {
-    return kResultsetMembers;
-}
-
-// A host's connection, handing out foreign result sets.
-class ForeignConnection final : public DispatchObject<IDispatch, ForeignConnection> {
-public:
-    explicit ForeignConnection(IDispatch* wrapped) : inner(wrapped) {}
-    static std::span<const Member<ForeignConnection>> members();
-    LateBound inner;
-
-private:
-    friend class DispatchObject<IDispatch, ForeignConnection>;
-    ~ForeignConnection() = default;
-};
-
-Variant foreignOpen(ForeignConnection& c, const Args& a) {
+Variant foreignOpen(Foreign& c, const Args& a) {
     const Variant inner = c.inner.call("OpenResultset", {a.value(0), a.value(1), a.value(2)});
-    auto wrapped = makeObject<ForeignResultset>(inner.dispatch());
-    return Variant(static_cast<IDispatch*>(wrapped.get()));
+    return Variant(static_cast<IDispatch*>(makeObject<Foreign>(inner.dispatch()).get()));
 }
 
-constexpr std::array<Member<ForeignConnection>, 3> kConnectionMembers{{
+constexpr std::array<Member<Foreign>, 7> kForeignMembers{{
+    {"EOF", 11, MemberKind::Get, 0, 0, [](Foreign& r, const Args&) { return r.inner.get("EOF"); }},
+    {"MoveNext", 12, MemberKind::Method, 0, 0,
+     [](Foreign& r, const Args&) { return r.inner.call("MoveNext"); }},
+    {"Close", 13, MemberKind::Method, 0, 0,
+     [](Foreign& r, const Args&) { return r.inner.call("Close"); }},
+    {"rdoColumns", 14, MemberKind::Get, 0, 0,
+     [](Foreign& r, const Args&) { return r.inner.get("rdoColumns"); }},
     {"OpenResultset", 21, MemberKind::Method, 1, 3, foreignOpen},
     {"Execute", 22, MemberKind::Method, 1, 1,
-     [](ForeignConnection& c, const Args& a) { return c.inner.call("Execute", {a.value(0)}); }},
+     [](Foreign& c, const Args& a) { return c.inner.call("Execute", {a.value(0)}); }},
     {"QueryTimeout", 23, MemberKind::Get, 0, 0,
-     [](ForeignConnection& c, const Args&) { return c.inner.get("QueryTimeout"); }},
+     [](Foreign& c, const Args&) { return c.inner.get("QueryTimeout"); }},
 }};
-std::span<const Member<ForeignConnection>> ForeignConnection::members() {
-    return kConnectionMembers;
+std::span<const Member<Foreign>> Foreign::members() {
+    return kForeignMembers;
 }
 
 class RowReaders : public testing::Test {
@@ -84,7 +65,7 @@ protected:
                 "ProjectParent INTEGER)");
         db_.run("INSERT INTO Projects VALUES (1, 'Alpha', NULL), (2, 'Docs', 1), (3, 'Ça va', 2)");
         ours_ = makeObject<RdoEnvironment>()->openConnection("", false, db_.connect());
-        foreign_ = makeObject<ForeignConnection>(static_cast<IDispatch*>(ours_.get()));
+        foreign_ = makeObject<Foreign>(static_cast<IDispatch*>(ours_.get()));
     }
     ConnectionRef connection() const {
         return ConnectionRef(static_cast<IDispatch*>(foreign_.get()));
@@ -92,10 +73,10 @@ protected:
 
     TestDatabase db_{Backend::Sqlite};
     ComPtr<RdoConnection> ours_;
-    ComPtr<ForeignConnection> foreign_;
+    ComPtr<Foreign> foreign_;
 };
 
-TEST_F(RowReaders, ReadEveryRowAndValue) {
+TEST_F(RowReaders, ReadEveryRowAndValueUntilTheConnectionCloses) {
     RowReader rows = connection().openResultset(
         "SELECT ProjectIndex, ProjectName, ProjectParent FROM Projects ORDER BY ProjectIndex",
         CursorType::Keyset, LockType::OptimisticValues);
@@ -111,9 +92,17 @@ TEST_F(RowReaders, ReadEveryRowAndValue) {
     EXPECT_EQ(parentIsNull, (std::vector<bool>{true, false, false}));
     rows.close();
     EXPECT_EQ(codeOf([&] { rows.eof(); }), kObjectClosed);
+
+    ConnectionRef ref = connection();
+    ref.execute("DELETE FROM Projects WHERE ProjectIndex = 3");
+    EXPECT_EQ(ref.openResultset("SELECT COUNT(*) AS N FROM Projects").value("N").toI4(), 2);
+    EXPECT_TRUE(ref.isOpen());
+    ours_->close();
+    EXPECT_FALSE(ref.isOpen());
+    EXPECT_EQ(codeOf([&] { ref.execute("DELETE FROM Projects"); }), kObjectClosed);
 }
 
-TEST_F(RowReaders, ErrorsKeepTheResultSetsCodes) {
+TEST_F(RowReaders, ErrorsKeepTheResultSetsCodesAndNullObjectsAreRefused) {
     RowReader rows = connection().openResultset("SELECT ProjectIndex FROM Projects");
     expectError([&] { rows.columnIndex("Completed"); }, kItemNotFound, "Completed");
     RowReader empty = connection().openResultset("SELECT ProjectIndex FROM Projects WHERE 1 = 0");
@@ -122,19 +111,6 @@ TEST_F(RowReaders, ErrorsKeepTheResultSetsCodes) {
     EXPECT_EQ(codeOf([&] { empty.value(column); }), kNoCurrentRow);
 
     expectError([&] { connection().openResultset("SELECT FROM"); }, kDatabaseError, "syntax");
-}
-
-TEST_F(RowReaders, ConnectionIsOpenUntilClosed) {
-    ConnectionRef ref = connection();
-    EXPECT_TRUE(ref.isOpen());
-    ref.execute("DELETE FROM Projects WHERE ProjectIndex = 3");
-    EXPECT_EQ(ref.openResultset("SELECT COUNT(*) AS N FROM Projects").value("N").toI4(), 2);
-    ours_->close();
-    EXPECT_FALSE(ref.isOpen());
-    EXPECT_EQ(codeOf([&] { ref.execute("DELETE FROM Projects"); }), kObjectClosed);
-}
-
-TEST(RowReader, NullObjectsAreRefused) {
     EXPECT_EQ(codeOf([] { RowReader reader(nullptr); }), basicCode(BasicError::ObjectRequired));
     EXPECT_EQ(codeOf([] { ConnectionRef ref(nullptr); }), basicCode(BasicError::ObjectRequired));
 }

@@ -5,13 +5,27 @@
 
 #include "tests/support/sqlite_file.h"
 
+#include <gtest/gtest.h>
+
 #include <atomic>
 #include <cstdlib>
+#include <memory>
 #include <stdexcept>
 #include <unistd.h>
 
 namespace vorn::rdo::test {
 namespace {
+
+// The suite shares one PostgreSQL server per process unless ctest started one
+// for the whole run.
+class PgServerEnvironment : public testing::Environment {
+public:
+    void SetUp() override { useQuietOdbcConfig(); }
+    void TearDown() override { PgServer::stopShared(); }
+};
+
+[[maybe_unused]] testing::Environment* const kPgServerEnvironment =
+    testing::AddGlobalTestEnvironment(std::make_unique<PgServerEnvironment>().release());
 
 std::string uniqueName() {
     static std::atomic<int> counter{0};

@@ -3,6 +3,8 @@
 // driver) or a database of its own on the test PostgreSQL server.
 #pragma once
 
+#include "platform/automation/variant.h"
+#include "platform/rdo/row_source.h"
 #include "platform/rdo/session.h"
 #include "tests/support/temp_folder.h"
 
@@ -42,6 +44,13 @@ private:
     std::string pgDatabase_;
     std::unique_ptr<Session> setup_;
 };
+
+/// The value in column `index` of the current row of `rows`.
+inline automation::Variant valueAt(RowSource& rows, std::size_t index) {
+    automation::VARIANT raw{};
+    rows.readValue(index, raw);
+    return automation::Variant::adopt(raw);
+}
 
 /// True when VORN_SKIP_PG asks to leave the PostgreSQL cases out.
 bool postgreSqlSkipped();

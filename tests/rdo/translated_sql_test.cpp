@@ -36,6 +36,11 @@ struct StatusRow {
     auto operator<=>(const StatusRow&) const = default;
 };
 
+void PrintTo(const StatusRow& r, std::ostream* out) {
+    *out << r.assignee << "|" << r.project << "|" << r.name << "|" << formatGeneralDate(r.created)
+         << "|" << r.total << "|" << r.completed;
+}
+
 struct StatusCase {
     const char* name;
     std::string sql;
@@ -140,18 +145,10 @@ TEST_P(StatusQueries, GiveTheCountsOfTheLegacyProducts) {
         row.completed = completed;
         got.push_back(row);
     }
-    std::sort(got.begin(), got.end());
     std::vector<StatusRow> expected = c.expected;
+    std::sort(got.begin(), got.end());
     std::sort(expected.begin(), expected.end());
-    ASSERT_EQ(got.size(), expected.size());
-    for (std::size_t i = 0; i < got.size(); ++i) {
-        EXPECT_EQ(got[i].assignee, expected[i].assignee) << i;
-        EXPECT_EQ(got[i].project, expected[i].project) << i;
-        EXPECT_EQ(got[i].name, expected[i].name) << i;
-        EXPECT_DOUBLE_EQ(got[i].created, expected[i].created) << i;
-        EXPECT_EQ(got[i].total, expected[i].total) << got[i].name;
-        EXPECT_EQ(got[i].completed, expected[i].completed) << got[i].name;
-    }
+    EXPECT_EQ(got, expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(

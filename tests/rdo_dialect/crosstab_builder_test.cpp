@@ -1,15 +1,30 @@
 #include "platform/rdo/dialect/crosstab_builder.h"
 
 #include "platform/automation/variant.h"
-#include "tests/rdo_dialect/crosstab_values.h"
 #include "tests/support/error_code.h"
 
 #include <gtest/gtest.h>
 
+#include <variant>
+
 namespace vorn::rdo::dialect {
 namespace {
 
-using namespace test;
+// Row values as SQLite hands them over, and the builder's two readers.
+using Value = std::variant<std::monostate, std::int64_t, double, std::string>;
+using Row = std::vector<Value>;
+
+std::optional<std::string> textOf(const Value& v) {
+    if (const auto* text = std::get_if<std::string>(&v))
+        return *text;
+    if (const auto* number = std::get_if<std::int64_t>(&v))
+        return std::to_string(*number);
+    return std::nullopt;
+}
+
+bool isCellRow(const Value& v) {
+    return std::get<std::int64_t>(v) == 1;
+}
 
 const Value null{};
 Value n(std::int64_t v) {
@@ -93,14 +108,7 @@ TEST(CrosstabBuilder, fixedPivotValuesGiveExactlyThoseColumns) {
     EXPECT_EQ(table.rows[0], (Row{n(1), n(3), s("none"), n(2)}));
 }
 
-TEST(CrosstabBuilder, anEmptyResultGivesNoRowsAndNoPivotColumns) {
-    CrosstabBuilder<Value> builder(layout(), textOf, isCellRow);
-    const CrosstabTable<Value> table = builder.finish();
-    EXPECT_EQ(table.columns, (std::vector<std::string>{"ProjectIndex", "Total"}));
-    EXPECT_TRUE(table.rows.empty());
-}
-
-TEST(CrosstabBuilder, rejectsRowsThatDoNotFitTheLayout) {
+TEST(CrosstabBuilder, rejectsRowsThatDoNotFitTheLayoutAndMayEndEmpty) {
     CrosstabBuilder<Value> builder(layout(), textOf, isCellRow);
     vorn::test::expectError<DialectError>(
         [&] {
@@ -112,6 +120,9 @@ TEST(CrosstabBuilder, rejectsRowsThatDoNotFitTheLayout) {
             builder.addRow({n(1), n(2)});
         },
         kMalformedSql, "crosstab row with 2 columns");
+    const CrosstabTable<Value> table = builder.finish();
+    EXPECT_EQ(table.columns, (std::vector<std::string>{"ProjectIndex", "Total"}));
+    EXPECT_TRUE(table.rows.empty());
 }
 
 // The result set's own value type: empty cells must read as Null, not Empty.

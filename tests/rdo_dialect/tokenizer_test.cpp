@@ -1,6 +1,5 @@
 #include "platform/rdo/dialect/dialect_error.h"
 #include "platform/rdo/dialect/tokenizer.h"
-#include "tests/support/error_code.h"
 
 #include <gtest/gtest.h>
 
@@ -76,29 +75,6 @@ TEST(Token, undoesQuotesInNamesAndStrings) {
     EXPECT_TRUE(tokens[3].is("PLAIN"));
     EXPECT_FALSE(tokens[2].is("O'Brien"));
 }
-
-struct MalformedCase {
-    std::string sql;
-    std::string construct;
-};
-
-std::ostream& operator<<(std::ostream& out, const MalformedCase& c) {
-    return out << c.sql;
-}
-
-class TokenizerErrors : public testing::TestWithParam<MalformedCase> {};
-
-TEST_P(TokenizerErrors, nameWhatIsUnterminated) {
-    vorn::test::expectError<DialectError>([] { tokenize(GetParam().sql); }, kMalformedSql,
-                                          GetParam().construct);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, TokenizerErrors,
-    testing::Values(MalformedCase{"WHERE a = 'O''Brien", "unterminated string literal"},
-                    MalformedCase{"SELECT [Total", "unterminated bracketed name"},
-                    MalformedCase{"SELECT \"x", "unterminated quoted name"},
-                    MalformedCase{"SELECT 1 /* no end", "unterminated comment"}));
 
 } // namespace
 } // namespace vorn::rdo::dialect

@@ -1,154 +1,18 @@
-/* A host written in C against the binary layout alone: it declares the
- * automation types itself, loads vornout.so with dlopen, and drives
- * clsReports through its function table and through IDispatch::Invoke by
- * DISPID. Exit status 0 when every check holds. */
+/* A host written in C against the installed header alone, as a tracker
+ * would be: it creates clsReports through libvornhost by programmatic
+ * identifier and by class identifier, drives it through its function table
+ * and through IDispatch::Invoke by DISPID, reads failures' error objects,
+ * checks that those and module state are per thread, and frees the
+ * component at the end. Argument: the installed vornout.so, to check that it is really gone.
+ * Exit status 0 when every check holds. */
+#include <vornreports/vornreports.h>
+
 #include <dlfcn.h>
-#include <stdint.h>
+#include <pthread.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
-typedef int32_t HRESULT;
-typedef int32_t DISPID;
-typedef uint32_t ULONG;
-typedef uint32_t UINT;
-typedef int16_t VARIANT_BOOL;
-typedef uint16_t OLECHAR;
-typedef OLECHAR* BSTR;
-
-typedef struct {
-    uint32_t Data1;
-    uint16_t Data2, Data3;
-    uint8_t Data4[8];
-} GUID;
-
-typedef struct VARIANT {
-    uint16_t vt, r1, r2, r3;
-    union {
-        int16_t iVal;
-        int32_t lVal;
-        double dblVal;
-        VARIANT_BOOL boolVal;
-        BSTR bstrVal;
-        void* pdispVal;
-        struct VARIANT* pvarVal;
-        void* pair[2];
-    } u;
-} VARIANT;
-
-typedef struct {
-    VARIANT* rgvarg;
-    DISPID* rgdispidNamedArgs;
-    UINT cArgs, cNamedArgs;
-} DISPPARAMS;
-
-typedef struct EXCEPINFO {
-    uint16_t wCode, wReserved;
-    BSTR bstrSource, bstrDescription, bstrHelpFile;
-    uint32_t dwHelpContext;
-    void* pvReserved;
-    HRESULT (*pfnDeferredFillIn)(struct EXCEPINFO*);
-    HRESULT scode;
-} EXCEPINFO;
-
-enum { VT_EMPTY = 0, VT_I2 = 2, VT_I4 = 3, VT_BSTR = 8, VT_DISPATCH = 9, VT_BOOL = 11 };
-enum {
-    DISPATCH_METHOD = 1,
-    DISPATCH_PROPERTYGET = 2,
-    DISPATCH_PROPERTYPUT = 4,
-    DISPATCH_PROPERTYPUTREF = 8
-};
-
-/* The function tables, in declared order (a property's accessors share a line). */
-typedef struct IDispatchVtbl {
-    HRESULT (*QueryInterface)(void* self, const GUID* iid, void** out);
-    ULONG (*AddRef)(void* self);
-    ULONG (*Release)(void* self);
-    HRESULT (*GetTypeInfoCount)(void* self, UINT* count);
-    HRESULT (*GetTypeInfo)(void* self, UINT index, uint32_t lcid, void** info);
-    HRESULT(*GetIDsOfNames)
-    (void* self, const GUID* iid, OLECHAR** names, UINT count, uint32_t lcid, DISPID* ids);
-    HRESULT(*Invoke)
-    (void* self, DISPID id, const GUID* iid, uint32_t lcid, uint16_t flags, DISPPARAMS* params,
-     VARIANT* result, EXCEPINFO* info, UINT* argErr);
-} IDispatchVtbl;
-
-typedef struct {
-    IDispatchVtbl base;
-    HRESULT (*put_ShowPrinterDialog)(void*, VARIANT_BOOL);
-    HRESULT (*get_ShowPrinterDialog)(void*, VARIANT_BOOL*);
-    HRESULT (*put_ShowHarness)(void*, VARIANT_BOOL), (*get_ShowHarness)(void*, VARIANT_BOOL*);
-    HRESULT (*put_UserName)(void*, BSTR), (*get_UserName)(void*, BSTR*);
-    HRESULT (*put_AppendSQL)(void*, BSTR), (*get_AppendSQL)(void*, BSTR*);
-    HRESULT (*put_DatabaseType)(void*, BSTR), (*get_DatabaseType)(void*, BSTR*);
-    HRESULT (*put_Version)(void*, BSTR), (*get_Version)(void*, BSTR*);
-    HRESULT (*put_tvwProjects)(void*, VARIANT), (*putref_tvwProjects)(void*, VARIANT*);
-    HRESULT (*get_tvwProjects)(void*, VARIANT*);
-    HRESULT (*put_OtherParameters)(void*, VARIANT), (*putref_OtherParameters)(void*, VARIANT*);
-    HRESULT (*get_OtherParameters)(void*, VARIANT*);
-    HRESULT (*ShowReport)(void*, VARIANT_BOOL*);
-    HRESULT (*PrintReport)(void*, VARIANT_BOOL*);
-    HRESULT (*put_ReportName)(void*, BSTR), (*get_ReportName)(void*, BSTR*);
-    HRESULT (*put_RunMode)(void*, int16_t), (*get_RunMode)(void*, int16_t*);
-    HRESULT (*put_SQLStatement)(void*, BSTR), (*get_SQLStatement)(void*, BSTR*);
-    HRESULT (*put_DSN)(void*, void*), (*get_DSN)(void*, void**);
-} ReportsVtbl;
-
-typedef struct {
-    const ReportsVtbl* vtbl;
-} Reports;
-
-typedef struct {
-    HRESULT (*QueryInterface)(void* self, const GUID* iid, void** out);
-    ULONG (*AddRef)(void* self);
-    ULONG (*Release)(void* self);
-} UnknownVtbl;
-
-typedef struct {
-    const UnknownVtbl* vtbl;
-} Unknown;
-
-typedef struct {
-    HRESULT (*QueryInterface)(void* self, const GUID* iid, void** out);
-    ULONG (*AddRef)(void* self);
-    ULONG (*Release)(void* self);
-    HRESULT (*CreateInstance)(void* self, void* outer, const GUID* iid, void** out);
-    HRESULT (*LockServer)(void* self, int32_t lock);
-} FactoryVtbl;
-
-typedef struct {
-    const FactoryVtbl* vtbl;
-} Factory;
-
-typedef struct {
-    UnknownVtbl base;
-    HRESULT (*GetGUID)(void* self, GUID* iid);
-    HRESULT (*GetSource)(void* self, BSTR* source);
-    HRESULT (*GetDescription)(void* self, BSTR* description);
-    HRESULT (*GetHelpFile)(void* self, BSTR* file);
-    HRESULT (*GetHelpContext)(void* self, uint32_t* context);
-} ErrorInfoVtbl;
-
-typedef struct {
-    const ErrorInfoVtbl* vtbl;
-} ErrorInfo;
-
-static const GUID CLSID_clsReports = {
-    0x6B916C62, 0x3383, 0x11D3, {0x89, 0xC6, 0x00, 0xA0, 0x24, 0xAC, 0x46, 0xEE}};
-static const GUID IID__clsReports = {
-    0x6B916C61, 0x3383, 0x11D3, {0x89, 0xC6, 0x00, 0xA0, 0x24, 0xAC, 0x46, 0xEE}};
-static const GUID IID_IUnknown = {0, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-static const GUID IID_IDispatch = {0x00020400, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-static const GUID IID_IClassFactory = {0x00000001, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-static const GUID IID_NULL_ = {0, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0}};
-static const GUID IID_Other = {0x12345678, 1, 2, {3, 4, 5, 6, 7, 8, 9, 10}};
-
-#define S_OK 0
-#define S_FALSE 1
-#define E_NOINTERFACE ((HRESULT)0x80004002u)
-#define CLASS_E_NOAGGREGATION ((HRESULT)0x80040110u)
-#define CLASS_E_CLASSNOTAVAILABLE ((HRESULT)0x80040111u)
-#define DISP_E_EXCEPTION ((HRESULT)0x80020009u)
 #define OBJECT_REQUIRED ((HRESULT)0x800A01A8u)
 
 static int failures = 0;
@@ -162,43 +26,45 @@ static int checks = 0;
         }                                                                                          \
     } while (0)
 
-/* BSTRs as the layout defines them: malloc'd, 4-byte byte length before the text. */
-static BSTR make_bstr(const char* ascii) {
-    size_t n = strlen(ascii);
-    unsigned char* block = malloc(4 + 2 * n + 2);
-    uint32_t bytes = (uint32_t)(2 * n);
-    memcpy(block, &bytes, 4);
-    OLECHAR* text = (OLECHAR*)(block + 4);
-    for (size_t i = 0; i < n; ++i)
-        text[i] = (OLECHAR)ascii[i];
-    text[n] = 0;
-    return text;
+/* Compares and frees a string the component handed out. */
+static int take_equals(BSTR text, const char* expected) {
+    char* utf8 = VornStringToUtf8(text);
+    const int same = utf8 && strcmp(utf8, expected) == 0;
+    if (!same)
+        fprintf(stderr, "got \"%s\", expected \"%s\"\n", utf8 ? utf8 : "(null)", expected);
+    free(utf8);
+    VornSysFreeString(text);
+    return same;
 }
-static void free_bstr(BSTR b) {
-    if (b)
-        free((unsigned char*)b - 4);
+
+/* The description of this thread's error object, malloc'd; NULL when none.
+ * Its source too, as a BSTR for the caller, when `source` is given: then it
+ * must come from the component's interface. */
+static char* take_error_from(BSTR* source) {
+    IErrorInfo* error = NULL;
+    if (VornGetErrorInfo(0, &error) != S_OK || !error)
+        return NULL;
+    BSTR text = NULL;
+    error->lpVtbl->GetDescription(error, &text);
+    if (source) {
+        GUID iid;
+        CHECK(error->lpVtbl->GetGUID(error, &iid) == S_OK && !memcmp(&iid, &IID__clsReports, 16));
+        error->lpVtbl->GetSource(error, source);
+    }
+    error->lpVtbl->Release(error);
+    char* utf8 = VornStringToUtf8(text);
+    VornSysFreeString(text);
+    return utf8;
 }
-static int bstr_equals(BSTR b, const char* ascii) {
-    size_t n = strlen(ascii);
-    uint32_t bytes = 0;
-    if (!b)
-        return n == 0;
-    memcpy(&bytes, (unsigned char*)b - 4, 4);
-    if (bytes != 2 * n)
-        return 0;
-    for (size_t i = 0; i < n; ++i)
-        if (b[i] != (OLECHAR)ascii[i])
-            return 0;
-    return b[n] == 0;
-}
+#define take_error() take_error_from(NULL)
 
 /* A host object of our own: an IDispatch that only counts references. */
 typedef struct {
-    const IDispatchVtbl* vtbl;
+    IDispatch base;
     ULONG refs;
 } HostObject;
 
-static HRESULT host_qi(void* self, const GUID* iid, void** out) {
+static HRESULT host_qi(IDispatch* self, const IID* iid, void** out) {
     if (!memcmp(iid, &IID_IUnknown, 16) || !memcmp(iid, &IID_IDispatch, 16)) {
         *out = self;
         ((HostObject*)self)->refs++;
@@ -207,47 +73,74 @@ static HRESULT host_qi(void* self, const GUID* iid, void** out) {
     *out = NULL;
     return E_NOINTERFACE;
 }
-static ULONG host_addref(void* self) {
+static ULONG host_addref(IDispatch* self) {
     return ++((HostObject*)self)->refs;
 }
-static ULONG host_release(void* self) {
+static ULONG host_release(IDispatch* self) {
     return --((HostObject*)self)->refs;
 }
-static HRESULT host_count(void* self, UINT* n) {
-    (void)self;
-    *n = 0;
-    return S_OK;
-}
-static HRESULT host_typeinfo(void* self, UINT i, uint32_t l, void** out) {
-    (void)self, (void)i, (void)l;
-    *out = NULL;
-    return (HRESULT)0x8002802Bu;
-}
-static HRESULT host_names(void* self, const GUID* iid, OLECHAR** names, UINT n, uint32_t l,
-                          DISPID* ids) {
-    (void)self, (void)iid, (void)names, (void)l;
-    for (UINT i = 0; i < n; ++i)
-        ids[i] = -1;
-    return (HRESULT)0x80020006u;
-}
-static HRESULT host_invoke(void* self, DISPID id, const GUID* iid, uint32_t l, uint16_t f,
-                           DISPPARAMS* p, VARIANT* r, EXCEPINFO* e, UINT* a) {
-    (void)self, (void)id, (void)iid, (void)l, (void)f, (void)p, (void)r, (void)e, (void)a;
-    return (HRESULT)0x80020003u;
-}
-static const IDispatchVtbl host_vtbl = {host_qi,       host_addref, host_release, host_count,
-                                        host_typeinfo, host_names,  host_invoke};
+/* Nothing but QueryInterface and the reference counting is ever called on
+ * it here: the other entries stay empty, so any other call fails loudly. */
+static const struct IDispatchVtbl host_vtbl = {
+    .QueryInterface = host_qi, .AddRef = host_addref, .Release = host_release};
+#define HOST_OBJECT                                                                                \
+    { {&host_vtbl}, 1 }
 
-static HRESULT invoke(Reports* r, DISPID id, uint16_t flags, VARIANT* args, UINT count,
-                      VARIANT* result, EXCEPINFO* info) {
-    DISPID put = -3;
-    DISPPARAMS params = {args, NULL, count, 0};
-    if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
-        params.rgdispidNamedArgs = &put;
-        params.cNamedArgs = 1;
-    }
+/* A call by DISPID; its one argument, when given, is the value a write writes. */
+static HRESULT invoke(_clsReports* r, DISPID id, uint16_t flags, VARIANT* value, VARIANT* result,
+                      EXCEPINFO* info) {
+    DISPID put = DISPID_PROPERTYPUT;
+    DISPPARAMS params = {value, value ? &put : NULL, value ? 1 : 0, value ? 1 : 0};
     UINT argErr = 0;
-    return r->vtbl->base.Invoke(r, id, &IID_NULL_, 0, flags, &params, result, info, &argErr);
+    return r->lpVtbl->Invoke(r, id, &IID_NULL, 0, flags, &params, result, info, &argErr);
+}
+
+static _clsReports* create_by_name(void) {
+    CLSID clsid;
+    _clsReports* r = NULL;
+    CHECK(VornCLSIDFromProgID("VornReports.clsReports", &clsid) == S_OK);
+    CHECK(VornCoCreateInstance(&clsid, NULL, VORN_CLSCTX_INPROC_SERVER, &IID__clsReports,
+                               (void**)&r) == S_OK);
+    return r;
+}
+
+static void set_name(_clsReports* r, const char* name) {
+    BSTR text = VornSysAllocStringUtf8(name);
+    CHECK(r->lpVtbl->put_ReportName(r, text) == S_OK);
+    VornSysFreeString(text);
+}
+
+/* A request on one thread: OtherParameters set to `fields`, then a print that
+ * matches no report, which copies the request into the thread's shared state. */
+static void print_with_fields(_clsReports* r, HostObject* fields) {
+    VARIANT ref = {.vt = VT_DISPATCH, .u.pdispVal = &fields->base};
+    VARIANT_BOOL b = -1;
+    set_name(r, "No Such Report");
+    CHECK(r->lpVtbl->putref_OtherParameters(r, &ref) == S_OK);
+    CHECK(r->lpVtbl->PrintReport(r, &b) == S_OK && b == 0);
+}
+
+/* What a second thread sees. */
+static _clsReports* first_threads_object;
+static HostObject third_fields = HOST_OBJECT;
+static char* wrong_thread_error;
+static void* second_thread(void* unused) {
+    (void)unused;
+    CHECK(take_error() == NULL); /* the first thread's is not ours */
+    VARIANT_BOOL b = -1;
+    CHECK(first_threads_object->lpVtbl->PrintReport(first_threads_object, &b) ==
+          RPC_E_WRONG_THREAD);
+    wrong_thread_error = take_error();
+    VARIANT result = {0};
+    CHECK(invoke(first_threads_object, 0x68030002, DISPATCH_PROPERTYGET, NULL, &result, NULL) ==
+          RPC_E_WRONG_THREAD);
+    free(take_error());
+
+    _clsReports* own = create_by_name();
+    print_with_fields(own, &third_fields);
+    own->lpVtbl->Release(own);
+    CHECK(third_fields.refs == 2); /* this thread's shared state holds it */
+    return NULL;
 }
 
 int main(int argc, char** argv) {
@@ -255,192 +148,140 @@ int main(int argc, char** argv) {
         fprintf(stderr, "usage: c_host PATH/vornout.so\n");
         return 2;
     }
-    void* module = dlopen(argv[1], RTLD_NOW | RTLD_LOCAL);
-    if (!module) {
-        fprintf(stderr, "dlopen: %s\n", dlerror());
-        return 1;
-    }
-    HRESULT(*get_class_object)
-    (const GUID*, const GUID*, void**) =
-        (HRESULT(*)(const GUID*, const GUID*, void**))dlsym(module, "DllGetClassObject");
-    HRESULT (*can_unload)(void) = (HRESULT(*)(void))dlsym(module, "DllCanUnloadNow");
-    CHECK(get_class_object != NULL);
-    CHECK(can_unload != NULL);
-    HRESULT(*get_error_info)
-    (uint32_t, ErrorInfo**) = (HRESULT(*)(uint32_t, ErrorInfo**))dlsym(module, "GetErrorInfo");
-    CHECK(get_error_info != NULL);
-    CHECK(dlsym(module, "_ZN4vorn10clsReportsD2Ev") == NULL); /* nothing but the entry points */
-    if (!get_class_object || !can_unload || !get_error_info)
-        return 1;
+    /* By name and by class: the same kind of object. */
+    CLSID clsid;
+    CHECK(VornCLSIDFromProgID("VornReports.clsReports", &clsid) == S_OK);
+    CHECK(memcmp(&clsid, &CLSID_clsReports, sizeof clsid) == 0);
+    CHECK(VornCLSIDFromProgID("VornReports.Nothing", &clsid) == CO_E_CLASSSTRING);
+    free(take_error());
+    _clsReports* r = create_by_name();
+    IDispatch* d = NULL;
+    _clsReports* r2 = NULL;
+    CHECK(VornCoCreateInstance(&CLSID_clsReports, NULL, VORN_CLSCTX_INPROC_SERVER, &IID_IDispatch,
+                               (void**)&d) == S_OK);
+    CHECK(d->lpVtbl->QueryInterface(d, &IID__clsReports, (void**)&r2) == S_OK && (void*)r2 == d);
+    d->lpVtbl->Release(d);
+    CHECK(r && r2 && r != r2);
+    CHECK(VornCoCreateInstance(&IID_NULL, NULL, VORN_CLSCTX_INPROC_SERVER, &IID_IUnknown,
+                               (void**)&d) == REGDB_E_CLASSNOTREG);
+    char* description = take_error();
+    CHECK(description && strstr(description, "{00000000-0000-0000-0000-000000000000}"));
+    free(description);
 
-    CHECK(can_unload() == S_OK);
-    void* out = (void*)1;
-    CHECK(get_class_object(&IID_Other, &IID_IClassFactory, &out) == CLASS_E_CLASSNOTAVAILABLE);
-    CHECK(out == NULL);
-
-    Factory* factory = NULL;
-    CHECK(get_class_object(&CLSID_clsReports, &IID_IClassFactory, (void**)&factory) == S_OK);
-    CHECK(can_unload() == S_FALSE); /* the factory is held */
-    CHECK(factory->vtbl->CreateInstance(factory, factory, &IID__clsReports, &out) ==
+    IClassFactory* factory = NULL;
+    CHECK(VornCoGetClassObject(&CLSID_clsReports, VORN_CLSCTX_INPROC_SERVER, &IID_IClassFactory,
+                               (void**)&factory) == S_OK);
+    CHECK(factory->lpVtbl->CreateInstance(factory, (IUnknown*)r, &IID__clsReports, (void**)&d) ==
           CLASS_E_NOAGGREGATION);
+    CHECK(factory->lpVtbl->LockServer(factory, 1) == S_OK);
+    factory->lpVtbl->Release(factory);
 
-    Reports* r = NULL;
-    Reports* r2 = NULL;
-    CHECK(factory->vtbl->CreateInstance(factory, NULL, &IID__clsReports, (void**)&r) == S_OK);
-    CHECK(factory->vtbl->CreateInstance(factory, NULL, &IID_IDispatch, (void**)&r2) == S_OK);
-    CHECK(r != r2);
-    CHECK(factory->vtbl->LockServer(factory, 1) == S_OK);
-    factory->vtbl->Release(factory);
-    CHECK(can_unload() == S_FALSE);
-
-    /* QueryInterface answers IUnknown, IDispatch and _clsReports only. */
-    void* iface = NULL;
-    CHECK(r->vtbl->base.QueryInterface(r, &IID_IUnknown, &iface) == S_OK && iface == r);
-    r->vtbl->base.Release(r);
-    CHECK(r->vtbl->base.QueryInterface(r, &IID_IDispatch, &iface) == S_OK);
-    r->vtbl->base.Release(r);
-    CHECK(r->vtbl->base.QueryInterface(r, &IID_IClassFactory, &iface) == E_NOINTERFACE &&
-          iface == NULL);
-
-    /* One description of the interface, for hosts that read it. */
-    UINT infos = 0;
-    Unknown* typeInfo = NULL;
-    CHECK(r->vtbl->base.GetTypeInfoCount(r, &infos) == S_OK && infos == 1);
-    CHECK(r->vtbl->base.GetTypeInfo(r, 0, 0, (void**)&typeInfo) == S_OK && typeInfo != NULL);
-    if (typeInfo)
-        typeInfo->vtbl->Release(typeInfo);
-
-    /* Initial values. */
-    /* An [out] string arrives uninitialised; the callee must not read or free it. */
-    BSTR s = (BSTR)(uintptr_t)0xdeadbeef;
-    CHECK(r->vtbl->get_UserName(r, &s) == S_OK && bstr_equals(s, ""));
-    free_bstr(s);
-    int16_t mode = 9;
-    CHECK(r->vtbl->get_RunMode(r, &mode) == S_OK && mode == 0);
-    VARIANT_BOOL b = 5;
-    CHECK(r->vtbl->get_ShowHarness(r, &b) == S_OK && b == 0);
+    /* The function table: initial values, strings copied both ways. */
+    BSTR s = (BSTR)(uintptr_t)0xdeadbeef; /* an [out] arrives uninitialised */
+    CHECK(r->lpVtbl->get_UserName(r, &s) == S_OK && take_equals(s, ""));
     VARIANT v;
     memset(&v, 0xAB, sizeof v);
-    CHECK(r->vtbl->get_tvwProjects(r, &v) == S_OK && v.vt == VT_EMPTY);
-    void* dsn = (void*)1;
-    CHECK(r->vtbl->get_DSN(r, &dsn) == S_OK && dsn == NULL);
-
-    /* Strings: the caller keeps its [in] string, frees the [out] copy. */
-    BSTR in = make_bstr("SELECT * FROM Items");
-    CHECK(r->vtbl->put_SQLStatement(r, in) == S_OK);
+    CHECK(r->lpVtbl->get_tvwProjects(r, &v) == S_OK && v.vt == VT_EMPTY);
+    BSTR in = VornSysAllocStringUtf8("SELECT * FROM Items");
+    CHECK(r->lpVtbl->put_SQLStatement(r, in) == S_OK);
     in[0] = 'X'; /* the object holds a copy of its own */
-    BSTR got = NULL;
-    CHECK(r->vtbl->get_SQLStatement(r, &got) == S_OK && bstr_equals(got, "SELECT * FROM Items"));
-    CHECK(got != in);
-    free_bstr(got);
-    free_bstr(in);
+    CHECK(r->lpVtbl->get_SQLStatement(r, &s) == S_OK && s != in &&
+          take_equals(s, "SELECT * FROM Items"));
+    VornSysFreeString(in);
 
-    CHECK(r->vtbl->put_RunMode(r, -7) == S_OK);
-    CHECK(r->vtbl->get_RunMode(r, &mode) == S_OK && mode == -7);
-    CHECK(r->vtbl->put_ShowHarness(r, 1) == S_OK);
-    CHECK(r->vtbl->get_ShowHarness(r, &b) == S_OK && b != 0);
-
-    /* Object references: counted while held, released when replaced. */
-    /* Host objects live as long as the process: the component's shared state
-     * keeps references to them until its thread ends. */
-    static HostObject tree = {&host_vtbl, 1};
-    VARIANT ref = {.vt = VT_DISPATCH, .u.pdispVal = &tree};
-    CHECK(r->vtbl->putref_tvwProjects(r, &ref) == S_OK);
-    CHECK(tree.refs == 2);
-    CHECK(r->vtbl->get_tvwProjects(r, &v) == S_OK && v.vt == VT_DISPATCH && v.u.pdispVal == &tree);
-    CHECK(tree.refs == 3);
-    host_release(&tree); /* what the caller got */
-
+    /* Object references: counted while held, released when replaced; a
+     * failure's description after an early-bound call. */
+    static HostObject tree = HOST_OBJECT;
+    VARIANT ref = {.vt = VT_DISPATCH, .u.pdispVal = &tree.base};
+    CHECK(r->lpVtbl->putref_tvwProjects(r, &ref) == S_OK && tree.refs == 2);
     VARIANT five = {.vt = VT_I2, .u.iVal = 5};
-    CHECK(r->vtbl->putref_tvwProjects(r, &five) == OBJECT_REQUIRED);
-    CHECK(tree.refs == 2); /* kept as it was */
-    /* The failure's description, as an early-bound host reads it. */
-    ErrorInfo* error = NULL;
-    CHECK(get_error_info(0, &error) == S_OK && error != NULL);
-    BSTR text = NULL;
-    CHECK(error->vtbl->GetDescription(error, &text) == S_OK &&
-          bstr_equals(text, "Object required"));
-    free_bstr(text);
-    CHECK(error->vtbl->GetSource(error, &text) == S_OK && bstr_equals(text, "VornReports"));
-    free_bstr(text);
-    error->vtbl->base.Release(error);
-    CHECK(get_error_info(0, &error) == S_FALSE && error == NULL); /* reading took it */
+    ISupportErrorInfo* support = NULL;
+    CHECK(r->lpVtbl->QueryInterface(r, &IID_ISupportErrorInfo, (void**)&support) == S_OK);
+    CHECK(support->lpVtbl->InterfaceSupportsErrorInfo(support, &IID__clsReports) == S_OK);
+    CHECK(support->lpVtbl->InterfaceSupportsErrorInfo(support, &IID_IDispatch) == S_FALSE);
+    support->lpVtbl->Release(support);
+    CHECK(r->lpVtbl->putref_tvwProjects(r, &five) == OBJECT_REQUIRED && tree.refs == 2);
+    description = take_error();
+    CHECK(description && strcmp(description, "Object required") == 0);
+    free(description);
+    CHECK(take_error() == NULL); /* reading took it */
+    CHECK(r->lpVtbl->put_tvwProjects(r, five) == S_OK && tree.refs == 1);
+    static HostObject connection = HOST_OBJECT;
+    CHECK(r->lpVtbl->put_DSN(r, &connection.base) == S_OK && connection.refs == 2);
+    IDispatch* dsn = NULL; /* read back as a reference of the caller's own */
+    CHECK(r->lpVtbl->get_DSN(r, &dsn) == S_OK && dsn == &connection.base && connection.refs == 3);
+    if (dsn)
+        dsn->lpVtbl->Release(dsn);
+    CHECK(r->lpVtbl->put_DSN(r, NULL) == S_OK && connection.refs == 1);
 
-    CHECK(r->vtbl->put_tvwProjects(r, five) == S_OK); /* by value: the number itself */
-    CHECK(tree.refs == 1);
-    CHECK(r->vtbl->get_tvwProjects(r, &v) == S_OK && v.vt == VT_I2 && v.u.iVal == 5);
+    /* A member written by DISPID reads back through the function table. */
+    VARIANT arg = {.vt = VT_BSTR, .u.bstrVal = VornSysAllocStringUtf8("Vorn Item List Report")};
+    CHECK(invoke(r, 0x68030003, DISPATCH_PROPERTYPUT, &arg, NULL, NULL) == S_OK);
+    VornSysFreeString(arg.u.bstrVal);
+    CHECK(r->lpVtbl->get_ReportName(r, &s) == S_OK && take_equals(s, "Vorn Item List Report"));
 
-    static HostObject connection = {&host_vtbl, 1};
-    CHECK(r->vtbl->put_DSN(r, &connection) == S_OK && connection.refs == 2);
-    CHECK(r->vtbl->get_DSN(r, &dsn) == S_OK && dsn == &connection && connection.refs == 3);
-    host_release(&connection);
-    CHECK(r->vtbl->put_DSN(r, NULL) == S_OK && connection.refs == 1);
-
-    /* The same members by DISPID. */
-    VARIANT arg = {.vt = VT_BSTR, .u.bstrVal = make_bstr("Vorn Item List Report")};
-    CHECK(invoke(r, 0x68030003, DISPATCH_PROPERTYPUT, &arg, 1, NULL, NULL) == S_OK);
-    free_bstr(arg.u.bstrVal);
-    CHECK(r->vtbl->get_ReportName(r, &got) == S_OK && bstr_equals(got, "Vorn Item List Report"));
-    free_bstr(got);
-    VARIANT result = {0};
-    CHECK(invoke(r, 0x68030002, DISPATCH_PROPERTYGET, NULL, 0, &result, NULL) == S_OK);
-    CHECK(result.vt == VT_I2 && result.u.iVal == -7);
-    CHECK(invoke(r, 0x6803000B, DISPATCH_PROPERTYGET, NULL, 0, &result, NULL) == S_OK);
-    CHECK(result.vt == VT_BOOL && result.u.boolVal == 1); /* exactly as stored */
-
-    static HostObject fields = {&host_vtbl, 1};
-    ref.u.pdispVal = &fields;
-    CHECK(invoke(r, 0x68030005, DISPATCH_PROPERTYPUTREF, &ref, 1, NULL, NULL) == S_OK);
-    CHECK(fields.refs == 2);
+    /* A report run that fails (the item list without a connection): the
+     * early-bound caller reads what the late-bound caller gets in EXCEPINFO. */
     EXCEPINFO info = {0};
-    CHECK(invoke(r, 0x68030005, DISPATCH_PROPERTYPUTREF, &five, 1, NULL, &info) ==
-          DISP_E_EXCEPTION);
-    CHECK(info.scode == OBJECT_REQUIRED);
-    CHECK(bstr_equals(info.bstrDescription, "Object required"));
-    free_bstr(info.bstrDescription);
-    free_bstr(info.bstrSource);
-    CHECK(fields.refs == 2);
+    VARIANT result = {0};
+    CHECK(invoke(r, 0x6003000E, DISPATCH_METHOD, NULL, &result, &info) == DISP_E_EXCEPTION);
+    VARIANT_BOOL b = -1;
+    const HRESULT early = r->lpVtbl->PrintReport(r, &b);
+    CHECK(VORN_FAILED(early) && early == info.scode && b == 0);
+    BSTR source = NULL;
+    description = take_error_from(&source);
+    CHECK(description && take_equals(info.bstrDescription, description));
+    free(description);
+    char* expected_source = VornStringToUtf8(info.bstrSource);
+    CHECK(expected_source && take_equals(source, expected_source));
+    free(expected_source);
+    VornSysFreeString(info.bstrSource);
 
-    /* A name that matches no report: nothing runs, no error, False. The
-     * call copies the request into the shared state, which keeps a
-     * reference to the field list of its own. */
-    CHECK(r->vtbl->put_ShowHarness(r, 0) == S_OK);
-    arg.vt = VT_BSTR;
-    arg.u.bstrVal = make_bstr("No Such Report");
-    CHECK(invoke(r, 0x68030003, DISPATCH_PROPERTYPUT, &arg, 1, NULL, NULL) == S_OK);
-    free_bstr(arg.u.bstrVal);
-    memset(&result, 0, sizeof result);
-    CHECK(invoke(r, 0x6003000E, DISPATCH_METHOD, NULL, 0, &result, NULL) == S_OK);
-    CHECK(result.vt == VT_BOOL && result.u.boolVal == 0);
-    b = -1;
-    CHECK(r->vtbl->ShowReport(r, &b) == S_OK && b == 0);
-    b = -1;
-    CHECK(r->vtbl->PrintReport(r, &b) == S_OK && b == 0);
+    /* Module state per thread: two objects on this thread share it... */
+    static HostObject first_fields = HOST_OBJECT, second_fields = HOST_OBJECT;
+    print_with_fields(r, &first_fields);
+    CHECK(first_fields.refs == 3); /* the request and the shared state */
+    print_with_fields(r2, &second_fields);
+    CHECK(first_fields.refs == 2 && second_fields.refs == 3); /* r2's call replaced r's */
 
-    /* Releasing the objects releases what they hold. */
-    CHECK(r->vtbl->base.Release(r) == 0);
-    CHECK(fields.refs == 2);
-    CHECK(r2->vtbl->base.Release(r2) == 0);
-    CHECK(can_unload() == S_FALSE); /* still locked */
-    Factory* again = NULL;
-    CHECK(get_class_object(&CLSID_clsReports, &IID_IUnknown, (void**)&again) == S_OK);
-    CHECK(again->vtbl->LockServer(again, 0) == S_OK);
-    again->vtbl->Release(again);
-    CHECK(can_unload() == S_OK);
+    /* ...another thread has its own, released when that thread ends; and an
+     * object called from a thread other than its own refuses. */
+    first_threads_object = r;
+    CHECK(r->lpVtbl->get_UserName(r, NULL) == E_POINTER); /* leaves an error for this thread */
+    pthread_t thread;
+    CHECK(pthread_create(&thread, NULL, second_thread, NULL) == 0);
+    pthread_join(thread, NULL);
+    CHECK(wrong_thread_error && strstr(wrong_thread_error, "different thread"));
+    free(wrong_thread_error);
+    CHECK(third_fields.refs == 1 && second_fields.refs == 3);
+    description = take_error();
+    CHECK(description && strcmp(description, "Invalid pointer") == 0);
+    free(description);
+    int16_t mode = 9; /* still answers on its own thread */
+    CHECK(r->lpVtbl->get_RunMode(r, &mode) == S_OK && mode == 0);
 
-    /* An error object the host holds keeps its code loaded. */
-    CHECK(get_class_object(&CLSID_clsReports, &IID_IClassFactory, (void**)&factory) == S_OK);
-    CHECK(factory->vtbl->CreateInstance(factory, NULL, &IID__clsReports, (void**)&r) == S_OK);
-    factory->vtbl->Release(factory);
-    CHECK(r->vtbl->get_UserName(r, NULL) != S_OK);
-    CHECK(r->vtbl->base.Release(r) == 0);
-    CHECK(can_unload() == S_OK); /* waiting in its slot, it keeps nothing loaded */
-    CHECK(get_error_info(0, &error) == S_OK);
-    CHECK(can_unload() == S_FALSE);
-    error->vtbl->base.Release(error);
-    CHECK(can_unload() == S_OK);
+    /* Unloading: held objects and the factory lock keep the component loaded. */
+    CHECK(r->lpVtbl->Release(r) == 0 && first_fields.refs == 1);
+    CHECK(r2->lpVtbl->Release(r2) == 0 && second_fields.refs == 2);
+    VornCoFreeUnusedLibraries();
+    void* still = dlopen(argv[1], RTLD_NOW | RTLD_NOLOAD);
+    CHECK(still != NULL); /* locked */
+    if (still)
+        dlclose(still);
+    CHECK(VornCoGetClassObject(&CLSID_clsReports, VORN_CLSCTX_INPROC_SERVER, &IID_IClassFactory,
+                               (void**)&factory) == S_OK);
+    CHECK(factory->lpVtbl->LockServer(factory, 0) == S_OK);
+    factory->lpVtbl->Release(factory);
+    VornCoFreeUnusedLibraries();
+    CHECK(second_fields.refs == 1); /* the shared state went with the component */
+    CHECK(dlopen(argv[1], RTLD_NOW | RTLD_NOLOAD) == NULL);
 
-    dlclose(module);
+    /* And it comes back for the next request. */
+    r = create_by_name();
+    CHECK(r && r->lpVtbl->Release(r) == 0);
+    VornCoFreeUnusedLibraries();
+    CHECK(dlopen(argv[1], RTLD_NOW | RTLD_NOLOAD) == NULL);
+
     printf("%d passed, %d failed\n", checks - failures, failures);
     return failures ? 1 : 0;
 }

@@ -1,23 +1,34 @@
-// The request object as a host uses it, and the copy into the shared state
-// that both entry operations start with.
+// The request object as a host uses it: its properties, the copy into the
+// shared state that both entry operations start with, and ShowReport and
+// PrintReport choosing a report by name, printing it and passing errors on.
 #include "data/mod_report_main.h"
+#include "host/objects/field_list.h"
 #include "platform/automation/bstr.h"
+#include "platform/automation/com_error.h"
 #include "platform/automation/dispatch_object.h"
 #include "platform/automation/late_bound.h"
+#include "platform/automation/module_usage.h"
+#include "platform/engine/printing/printing.h"
+#include "reports/report_objects.h"
 #include "service/cls_reports.h"
 #include "service/report_dispatch.h"
+#include "tests/support/error_code.h"
+#include "tests/support/pdf_reader.h"
+#include "tracker_fixture.h"
 
-#include <gtest/gtest.h>
-
-#include <array>
-#include <thread>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <tuple>
 
 using namespace vorn;
 using namespace vorn::automation;
+using namespace vorn::test;
+namespace fs = std::filesystem;
 
 namespace {
 
-// A host-side object that answers nothing but counts its references.
+// A host-side object that answers nothing.
 class HostObject final : public DispatchObject<IDispatch, HostObject> {
 public:
     static std::span<const Member<HostObject>> members() { return {}; }
@@ -27,29 +38,67 @@ private:
     ~HostObject() = default;
 };
 
-ULONG referencesOf(IUnknown* object) {
-    object->AddRef();
-    return object->Release();
-}
-
 Variant asObject(IDispatch* object) {
     return Variant(object);
 }
 
+class Dispatch : public TrackerFixture {
+protected:
+    void SetUp() override {
+        TrackerFixture::SetUp();
+        makeReportsDatabase(false);
+        printed_ = folder_ / "printed.pdf";
+        setenv(kPrintFileVariable, printed_.c_str(), 1);
+        connection_ = modReportMain().gDSN;
+        request_ = makeObject<clsReports>();
+        auto fields =
+            makeObject<host::FieldList>(host::parseFieldSpecs("ItemIndex:Item:700,Status"));
+        putProperty(request_.get(), "DSN", Variant(modReportMain().gDSN.get()));
+        putRefProperty(request_.get(), "OtherParameters",
+                       Variant(static_cast<IDispatch*>(fields.get())));
+        putProperty(request_.get(), "SQLStatement", Variant("SELECT * FROM Items"));
+        putProperty(request_.get(), "AppendSQL", Variant(" WHERE ItemIndex < 3"));
+        attachProjectTree();
+        putRefProperty(request_.get(), "tvwProjects", modReportMain().gProjectTree);
+    }
+    void TearDown() override {
+        unsetenv(kPrintFileVariable);
+        TrackerFixture::TearDown();
+    }
+    bool print(const std::string& name) {
+        putProperty(request_.get(), "ReportName", Variant(name));
+        return callMethod(request_.get(), "PrintReport").toBool();
+    }
+
+    fs::path printed_;
+    ComPtr<IDispatch> connection_;
+    ComPtr<clsReports> request_;
+};
+
 } // namespace
 
-TEST(ClsReports, NewObjectReadsInitialValuesLateBound) {
+TEST(ClsReports, PropertiesStartEmptyAndReadBackWhatIsWritten) {
     auto reports = makeObject<clsReports>();
-    for (const char* name :
-         {"SQLStatement", "ReportName", "Version", "DatabaseType", "AppendSQL", "UserName"})
-        EXPECT_EQ(getProperty(reports.get(), name).toString(), "") << name;
-    EXPECT_EQ(getProperty(reports.get(), "RunMode").type(), VT_I2);
-    EXPECT_EQ(getProperty(reports.get(), "RunMode").toI2(), 0);
-    EXPECT_FALSE(getProperty(reports.get(), "ShowHarness").toBool());
-    EXPECT_FALSE(getProperty(reports.get(), "ShowPrinterDialog").toBool());
-    EXPECT_TRUE(getProperty(reports.get(), "OtherParameters").isEmpty());
-    EXPECT_TRUE(getProperty(reports.get(), "tvwProjects").isEmpty());
     EXPECT_EQ(getProperty(reports.get(), "DSN").dispatch(), nullptr);
+    // What a new object reads; what a host writes, and reads back as which type.
+    for (const auto& [name, initial, written, read, type] :
+         {std::tuple{"SQLStatement", "", Variant("SELECT 1"), "SELECT 1", VARTYPE{VT_BSTR}},
+          {"ReportName", "", Variant("Item List Report"), "Item List Report", VT_BSTR},
+          {"Version", "", Variant("2.0"), "2.0", VT_BSTR},
+          {"DatabaseType", "", Variant("SQL Server"), "SQL Server", VT_BSTR},
+          {"AppendSQL", "", Variant(" WHERE 1"), " WHERE 1", VT_BSTR},
+          {"UserName", "", Variant("D'Arcy"), "D'Arcy", VT_BSTR},
+          {"RunMode", "0", Variant(std::int16_t{2}), "2", VT_I2},
+          {"ShowHarness", "False", Variant(std::int16_t{1}), "True", VT_BOOL}, // a host's 1
+          {"ShowPrinterDialog", "False", Variant(true), "True", VT_BOOL},
+          {"OtherParameters", "", Variant(std::int16_t{5}), "5", VT_I2},
+          {"tvwProjects", "", Variant("tree"), "tree", VT_BSTR}}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(getProperty(reports.get(), name).toString(), initial);
+        putProperty(reports.get(), name, written);
+        const Variant back = getProperty(reports.get(), name);
+        EXPECT_EQ(std::pair(back.type(), back.toString()), std::pair(type, std::string(read)));
+    }
 }
 
 TEST(ClsReports, StringsKeepEveryUtf16UnitExactly) {
@@ -64,30 +113,6 @@ TEST(ClsReports, StringsKeepEveryUtf16UnitExactly) {
     EXPECT_EQ(reports->get_UserName(nullptr), E_POINTER);
 }
 
-TEST(ClsReports, VariantPropertiesByReferenceAndByValue) {
-    auto reports = makeObject<clsReports>();
-    auto tree = makeObject<HostObject>();
-    putRefProperty(reports.get(), "tvwProjects", asObject(tree.get()));
-    EXPECT_EQ(getProperty(reports.get(), "tvwProjects").dispatch(), tree.get());
-    EXPECT_EQ(referencesOf(tree.get()), 2u);
-
-    // Writing a plain value by reference fails and keeps the object.
-    EXPECT_THROW(putRefProperty(reports.get(), "tvwProjects", Variant(std::int16_t{5})), ComError);
-    EXPECT_EQ(getProperty(reports.get(), "tvwProjects").dispatch(), tree.get());
-
-    putProperty(reports.get(), "OtherParameters", Variant(std::int16_t{5}));
-    EXPECT_EQ(getProperty(reports.get(), "OtherParameters").toI2(), 5);
-
-    reports.reset();
-    EXPECT_EQ(referencesOf(tree.get()), 1u); // the request released its reference
-}
-
-TEST(ClsReports, ShowHarnessWrittenAsOneCountsAsTrue) {
-    auto reports = makeObject<clsReports>();
-    putProperty(reports.get(), "ShowHarness", Variant(std::int16_t{1}));
-    EXPECT_TRUE(getProperty(reports.get(), "ShowHarness").toBool());
-}
-
 TEST(RequestCopy, CopiesEachValueAndKeepsObjectSlotsWhenTheRequestHasNone) {
     ReportState& state = modReportMain();
     auto fields = makeObject<HostObject>();
@@ -97,15 +122,18 @@ TEST(RequestCopy, CopiesEachValueAndKeepsObjectSlotsWhenTheRequestHasNone) {
     auto first = makeObject<clsReports>();
     putRefProperty(first.get(), "OtherParameters", asObject(fields.get()));
     putRefProperty(first.get(), "tvwProjects", asObject(tree.get()));
+    EXPECT_EQ(getProperty(first.get(), "tvwProjects").dispatch(), tree.get());
     first->put_DSN(connection.get());
     putProperty(first.get(), "SQLStatement", Variant("SELECT * FROM Items"));
     putProperty(first.get(), "ShowPrinterDialog", Variant(true));
     copyRequestToSharedState(first->request());
-    EXPECT_EQ(state.gOtherParameters.get(), fields.get());
-    EXPECT_EQ(state.gProjectTree.dispatch(), tree.get());
-    EXPECT_EQ(state.gDSN.get(), connection.get());
-    EXPECT_EQ(state.gSQLStatement, "SELECT * FROM Items");
-    EXPECT_NE(state.gShowPrinterDialog, 0);
+    const auto copied = [&] {
+        return std::tuple(state.gOtherParameters.get(), state.gProjectTree.dispatch(),
+                          state.gDSN.get(), state.gSQLStatement, state.gUserName,
+                          state.gShowPrinterDialog);
+    };
+    EXPECT_EQ(copied(), std::tuple(fields.get(), tree.get(), connection.get(),
+                                   "SELECT * FROM Items", "", VARIANT_TRUE));
 
     // A second request without objects: the object slots keep the first
     // request's objects (their copy fails and is skipped), the connection is
@@ -114,26 +142,63 @@ TEST(RequestCopy, CopiesEachValueAndKeepsObjectSlotsWhenTheRequestHasNone) {
     putProperty(second.get(), "OtherParameters", Variant(std::int16_t{3}));
     putProperty(second.get(), "UserName", Variant("D'Arcy"));
     copyRequestToSharedState(second->request());
-    EXPECT_EQ(state.gOtherParameters.get(), fields.get());
-    EXPECT_EQ(state.gProjectTree.dispatch(), tree.get());
-    EXPECT_EQ(state.gDSN.get(), nullptr);
-    EXPECT_EQ(state.gSQLStatement, "");
-    EXPECT_EQ(state.gUserName, "D'Arcy");
-    EXPECT_EQ(state.gShowPrinterDialog, 0);
-
-    // The shared state's references outlive the request objects.
-    first.reset();
-    second.reset();
-    EXPECT_EQ(referencesOf(fields.get()), 2u);
+    EXPECT_EQ(copied(), std::tuple(fields.get(), tree.get(), nullptr, "", "D'Arcy", VARIANT_FALSE));
     state = ReportState{};
 }
 
-TEST(RequestCopy, EachThreadHasItsOwnSharedState) {
-    modReportMain().gUserName = "main";
-    std::string seen = "unset";
-    std::thread other([&] { seen = modReportMain().gUserName; });
-    other.join();
-    EXPECT_EQ(seen, "");
-    EXPECT_EQ(modReportMain().gUserName, "main");
-    modReportMain() = ReportState{};
+TEST_F(Dispatch, ANameThatMatchesNothingRunsNothingAndIsNoError) {
+    EXPECT_FALSE(print("No Such Report"));
+    EXPECT_FALSE(fs::exists(printed_));
+    for (int position = 1; position <= reports::kReportCount; ++position)
+        EXPECT_TRUE(reports::reportObjects().created(position)) << position;
+}
+
+TEST_F(Dispatch, PrintingTheItemListUsesTheStatementWithoutTheAppendedTextAndAgainAlike) {
+    EXPECT_FALSE(print("Item List Report")); // the window caption selects it too
+    auto& list = reports::reportObjects().itemList();
+    EXPECT_EQ(list.report().dataControl("rdoReport").sql, "SELECT * FROM Items");
+    const std::string text = pdfText(printed_.string());
+    EXPECT_NE(text.find("Item List Report"), std::string::npos);
+    EXPECT_NE(text.find("Deferred"), std::string::npos) << "item 8 printed: no AppendSQL";
+
+    // Running it again gives the same report: only the printing time may differ.
+    print("Vorn Item List Report");
+    const std::string again = pdfText(printed_.string());
+    const auto lines = [](const std::string& t) { return std::count(t.begin(), t.end(), '\n'); };
+    EXPECT_EQ(std::pair(again.size(), lines(again)), std::pair(text.size(), lines(text)));
+}
+
+// Each report is reached by its name or its window caption and printed; the
+// item detail is left in portrait whatever it was set to.
+TEST_F(Dispatch, EachReportIsReachedByNameOrCaptionAndPrinted) {
+    reports::reportObjects().itemDetail().setOrientation(2);
+    for (const auto& [databaseType, name, shown] :
+         {std::tuple{"", "Vorn Item Detail Report", std::vector<const char*>{"Item Detail Report"}},
+          {"SQL Server", "User Detail Report", {"User Detail Report", "D'Arcy"}},
+          {"", "Project Detail", {"Project Status Report", "O'Brien's Tools"}}}) {
+        putProperty(request_.get(), "DatabaseType", Variant(databaseType));
+        print(name);
+        const std::string text = pdfText(printed_.string());
+        for (const char* expected : shown)
+            EXPECT_NE(text.find(expected), std::string::npos) << name << ": " << expected;
+    }
+    EXPECT_EQ(reports::reportObjects().itemDetail().orientation(), 1);
+    EXPECT_EQ(projectDetails().size(), 7u);
+}
+
+TEST_F(Dispatch, ErrorsAfterTheCopyReachTheHostWithTheirCode) {
+    putProperty(request_.get(), "DSN", Variant());
+    EXPECT_EQ(codeOf([&] { print("Vorn Item List Report"); }),
+              basicCode(BasicError::ObjectRequired));
+    putProperty(request_.get(), "DSN", Variant(connection_.get()));
+    putProperty(request_.get(), "SQLStatement", Variant("SELECT * FROM Nowhere"));
+    EXPECT_THAT(failureOf([&] { print("Vorn Item List Report"); }).description,
+                ::testing::HasSubstr("Nowhere"));
+}
+
+TEST_F(Dispatch, TheComponentsOwnObjectsDoNotKeepItLoaded) {
+    print("Project Detail"); // opens the local reports database, makes the four reports
+    EXPECT_TRUE(moduleInUse());
+    request_.reset();
+    EXPECT_FALSE(moduleInUse());
 }

@@ -26,23 +26,15 @@ CREATE TABLE Items (ItemIndex INTEGER PRIMARY KEY, ProjectIndex INTEGER,
                     Priority TEXT, Severity TEXT, Type TEXT, CreatedBy TEXT,
                     DateCreated DATETIME, LastModifiedBy TEXT, DateLastModified DATETIME);
 CREATE TABLE Custom (CustomField TEXT, CustomName TEXT, CustomType TEXT);
-INSERT INTO Projects VALUES (1, 'Alpha', '1999-03-01 00:00:00', 0);
-INSERT INTO Projects VALUES (2, 'Docs', '1999-03-02 10:15:00', 1);
-INSERT INTO Projects VALUES (3, 'Drafts', '2001-07-04 00:00:00', 2);
-INSERT INTO Projects VALUES (4, 'O''Brien''s Tools', '2002-01-01 00:00:00', 0);
-INSERT INTO Projects VALUES (5, 'Empty', '2003-05-05 00:00:00', 0);
-INSERT INTO Projects VALUES (6, 'Łódź', '2004-02-29 12:00:00', 0);
-INSERT INTO Projects VALUES (7, 'alpha', '2005-01-01 00:00:00', 0);
-INSERT INTO Items (ItemIndex, ProjectIndex, Status, AssignedTo) VALUES (1, 1, 'Completed', 'Zoë');
-INSERT INTO Items (ItemIndex, ProjectIndex, Status, AssignedTo) VALUES (2, 1, 'completed', 'Zoë');
-INSERT INTO Items (ItemIndex, ProjectIndex, Status, AssignedTo) VALUES (3, 1, 'Open', 'D''Arcy');
-INSERT INTO Items (ItemIndex, ProjectIndex, Status, AssignedTo) VALUES (4, 2, 'COMPLETED', 'D''Arcy');
-INSERT INTO Items (ItemIndex, ProjectIndex, Status, AssignedTo) VALUES (5, 2, NULL, 'D''Arcy');
-INSERT INTO Items (ItemIndex, ProjectIndex, Status, AssignedTo) VALUES (6, 3, 'In Progress', 'Zoë');
-INSERT INTO Items (ItemIndex, ProjectIndex, Status, AssignedTo) VALUES (7, 4, 'Completed', 'D''Arcy');
-INSERT INTO Items (ItemIndex, ProjectIndex, Status, AssignedTo) VALUES (8, 4, 'Deferred', NULL);
-INSERT INTO Items (ItemIndex, ProjectIndex, Status, AssignedTo) VALUES (9, 6, 'Open', 'Zoë');
-INSERT INTO Items (ItemIndex, ProjectIndex, Status, AssignedTo) VALUES (10, 7, 'Completed', 'Zoë');
+INSERT INTO Projects VALUES (1, 'Alpha', '1999-03-01 00:00:00', 0),
+    (2, 'Docs', '1999-03-02 10:15:00', 1), (3, 'Drafts', '2001-07-04 00:00:00', 2),
+    (4, 'O''Brien''s Tools', '2002-01-01 00:00:00', 0), (5, 'Empty', '2003-05-05 00:00:00', 0),
+    (6, 'Łódź', '2004-02-29 12:00:00', 0), (7, 'alpha', '2005-01-01 00:00:00', 0);
+INSERT INTO Items (ItemIndex, ProjectIndex, Status, AssignedTo) VALUES
+    (1, 1, 'Completed', 'Zoë'), (2, 1, 'completed', 'Zoë'), (3, 1, 'Open', 'D''Arcy'),
+    (4, 2, 'COMPLETED', 'D''Arcy'), (5, 2, NULL, 'D''Arcy'), (6, 3, 'In Progress', 'Zoë'),
+    (7, 4, 'Completed', 'D''Arcy'), (8, 4, 'Deferred', NULL), (9, 6, 'Open', 'Zoë'),
+    (10, 7, 'Completed', 'Zoë');
 )sql";
 
 } // namespace

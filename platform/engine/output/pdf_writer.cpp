@@ -53,7 +53,8 @@ void addOutline(cairo_surface_t* surface, const PageDocument& document) {
     }
 }
 
-void render(const PageDocument& document, std::ostream& out) {
+void render(const PageDocument& document, std::ostream& out,
+            const LayoutProgressCallback& progress) {
     tuneAllocatorForReports();
     const PageSize size = document.pageSize();
     CairoSurfacePtr surface(
@@ -65,11 +66,13 @@ void render(const PageDocument& document, std::ostream& out) {
     cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATE_DATE, kCreationDate);
 
     CairoContextPtr cr(cairo_create(surface.get()));
-    for (int page = 0; page < document.pageCount(); ++page) {
+    const int pageCount = document.pageCount();
+    for (int page = 0; page < pageCount; ++page) {
         cairo_save(cr.get());
         document.paint(page, cr.get());
         cairo_restore(cr.get());
         cairo_show_page(cr.get());
+        reportProgress(progress, {page + 1, pageCount});
     }
     throwIfCairoFailed(cairo_status(cr.get()), "Cannot draw the PDF pages");
     addOutline(surface.get(), document);
@@ -80,14 +83,16 @@ void render(const PageDocument& document, std::ostream& out) {
 
 } // namespace
 
-void writePdf(const PageDocument& document, std::ostream& out) {
-    render(document, out);
+void writePdf(const PageDocument& document, std::ostream& out,
+              const LayoutProgressCallback& progress) {
+    render(document, out, progress);
     out.flush();
     if (!out)
         throw EngineError(error_code::kFail, "Cannot write the PDF document");
 }
 
-void writePdf(const PageDocument& document, const std::string& path) {
+void writePdf(const PageDocument& document, const std::string& path,
+              const LayoutProgressCallback& progress) {
     // A device or pipe named by the caller is written as it is, and never
     // removed: as root, removing /dev/full on a failed write would take the
     // device away from every process.
@@ -98,7 +103,7 @@ void writePdf(const PageDocument& document, const std::string& path) {
         if (!device)
             throw EngineError(error_code::kFail,
                               "Cannot open \"" + path + "\": " + std::strerror(errno));
-        writePdf(document, device);
+        writePdf(document, device, progress);
         return;
     }
     // The document takes the name only when complete, so a full disk or a
@@ -112,7 +117,7 @@ void writePdf(const PageDocument& document, const std::string& path) {
         throw EngineError(error_code::kFail,
                           "Cannot create the file \"" + path + "\": " + std::strerror(errno));
     try {
-        writePdf(document, file);
+        writePdf(document, file, progress);
         file.close();
         if (!file)
             throw EngineError(error_code::kFail, "Cannot write the file \"" + path + "\"");

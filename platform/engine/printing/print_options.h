@@ -6,6 +6,8 @@
 
 namespace vorn::engine {
 
+class PrintProgress;
+
 struct PrintOptions {
     /// Show the printer dialog first; cancelling it prints nothing.
     bool showPrinterDialog = false;
@@ -17,6 +19,9 @@ struct PrintOptions {
     /// A file that receives every print as PDF instead of a printer: hosts
     /// without one (headless hosts, tests) print this way. Empty: print.
     std::string printFile;
+    /// Watches the pages as they are written (not owned; it must outlive the
+    /// print). None: the print watches itself as the environment asks.
+    PrintProgress* progress = nullptr;
 };
 
 } // namespace vorn::engine

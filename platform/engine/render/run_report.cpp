@@ -28,7 +28,8 @@ std::shared_ptr<ReportDocument> runReport(Report& report) {
     return wholeDocument(report, std::move(pages), std::move(shaper));
 }
 
-std::shared_ptr<ReportDocument> runReportPageByPage(Report& report, int wholeReportPages) {
+std::shared_ptr<ReportDocument> runReportPageByPage(Report& report, int wholeReportPages,
+                                                    const LayoutProgressCallback& progress) {
     tuneAllocatorForReports();
     auto shaper = std::make_unique<PangoTextShaper>();
     PageList pages;
@@ -36,9 +37,15 @@ std::shared_ptr<ReportDocument> runReportPageByPage(Report& report, int wholeRep
         std::unique_ptr<RecordSource> records = openRecords(report);
         ReportLayouter layouter(report, *shaper);
         layouter.begin(records.get(), pages);
-        while (layouter.advance())
-            if (pages.pageCount() > wholeReportPages)
-                holdRecentPages(pages, layouter, *shaper, 0, pages.pageCount());
+        int counted = 0;
+        while (layouter.advance()) {
+            if (pages.pageCount() != counted) {
+                counted = pages.pageCount();
+                reportProgress(progress, {counted, LayoutProgress::kUnknown});
+            }
+            if (counted > wholeReportPages)
+                holdRecentPages(pages, layouter, *shaper, 0, counted);
+        }
     }
     if (pages.firstHeldPage() == 0)
         return wholeDocument(report, std::move(pages), std::move(shaper));

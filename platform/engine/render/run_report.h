@@ -2,6 +2,7 @@
 // returns the laid-out document, ready to paint, show, print or save.
 #pragma once
 
+#include "platform/engine/layout/layout_progress.h"
 #include "platform/engine/model/report.h"
 #include "platform/engine/render/report_document.h"
 
@@ -24,10 +25,13 @@ constexpr int kWholeReportPages = 500;
 /// The same for printing and saving, which paint the pages in order: a report
 /// longer than `wholeReportPages` is counted first and then laid out again as
 /// its pages are painted, holding only a few pages at a time. The report must outlive the document
-/// and keep its controls and data while the document is painted. \throws as runReport; painting the
-/// document throws what the layout throws.
+/// and keep its controls and data while the document is painted. `progress` hears of each page
+/// counted, with the count still unknown. \throws as runReport, and EngineError
+/// (error_code::kCancelled) when `progress` stops the count; painting the document throws what
+/// the layout throws.
 std::shared_ptr<ReportDocument> runReportPageByPage(Report& report,
-                                                    int wholeReportPages = kWholeReportPages);
+                                                    int wholeReportPages = kWholeReportPages,
+                                                    const LayoutProgressCallback& progress = {});
 
 /// For the preview: lays out the report's first page, and more for up to
 /// `atOnce`, and returns a document that lays out the rest as it is asked to
