@@ -86,13 +86,13 @@ void repVornItemDetail::LoadCustomCombos() {
 
 void repVornItemDetail::installCallbacks() {
     ReportObject::installCallbacks();
-    report().setDetailBeforePrint([this] { Detail_BeforePrint(); });
+    engine::Report& shown = report();
+    shown.setDetailBeforePrint([this, &shown] { Detail_BeforePrint(shown); });
 }
 
-void repVornItemDetail::Detail_BeforePrint() {
+void repVornItemDetail::Detail_BeforePrint(engine::Report& r) {
     // Four independent steps: one that fails leaves its control as it was and
     // the next still runs.
-    engine::Report& r = report();
     try {
         const std::int32_t item = Variant(trimmedText(r.control("txtItemIndex").text)).toI4();
         r.control("txtProject").text = GetItemProject(item);

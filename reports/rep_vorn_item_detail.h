@@ -21,7 +21,7 @@ private:
     void installCallbacks() override;
     /// A new label, field or check box in `section`; none for any other word.
     engine::Control* AddControl(engine::Section& section, const std::string& typeWord);
-    void Detail_BeforePrint();
+    void Detail_BeforePrint(engine::Report& r);
 };
 
 } // namespace vorn::reports

@@ -48,32 +48,42 @@ void ReportObject::applySettings() {
         local->databaseName = databasePath_;
 }
 
+void ReportObject::leaveShownCopy() {
+    if (report_.use_count() > 1)
+        startFromDesign();
+}
+
 void ReportObject::setOrientation(int orientation) {
+    leaveShownCopy();
     report_->setOrientation(orientation);
     orientation_ = orientation;
 }
 
 void ReportObject::setConnection(automation::ComPtr<automation::IDispatch> connection) {
+    leaveShownCopy();
     connection_ = std::move(connection);
     report_->dataControl(kRemoteDataControl).connection = connectionHandle(connection_);
 }
 
 void ReportObject::setSqlText(std::string sql) {
+    leaveShownCopy();
     sqlText_ = std::move(sql);
     report_->dataControl(kRemoteDataControl).sql = sqlText_;
 }
 
 void ReportObject::setDatabasePath(std::string path) {
+    leaveShownCopy();
     databasePath_ = std::move(path);
     report_->dataControl(kLocalDataControl).databaseName = databasePath_;
 }
 
 void ReportObject::installCallbacks() {
-    report_->setPageFooterBeforePrint([this] { PageFooter_BeforePrint(); });
-}
-
-void ReportObject::PageFooter_BeforePrint() {
-    report_->control("lblDatePrinted").caption = automation::formatGeneralDate(automation::now());
+    // Bound to this copy, not to whichever one the object holds when it runs:
+    // a preview may still lay out a copy the object has left.
+    engine::Report& shown = *report_;
+    shown.setPageFooterBeforePrint([&shown] {
+        shown.control("lblDatePrinted").caption = automation::formatGeneralDate(automation::now());
+    });
 }
 
 std::shared_ptr<engine::ReportDocument> ReportObject::run() {
@@ -93,15 +103,28 @@ engine::PreviewOptions previewOptions(const engine::Report& report, const std::s
 }
 } // namespace
 
+// The window shows the first page as soon as it is laid out and lays out the
+// rest while it is open.
+std::shared_ptr<engine::ReportDocument> ReportObject::runForPreview() {
+    // The status reports read the local reports database through a connection
+    // of their own, and their build rewrites it right after their window opens
+    // and at every later run: a cursor left open on it would hold those builds
+    // up. They are short, so they are laid out whole and held, as before.
+    if (findDataControl(*report_, kLocalDataControl))
+        return run();
+    return engine::runReportAhead(report_);
+}
+
 void ReportObject::show() {
-    auto document = run();
-    engine::showPreview(document, previewOptions(*report_, designName_));
+    engine::showPreview(runForPreview(), previewOptions(*report_, designName_));
 }
 
 void ReportObject::runAgain() {
-    auto document = run();
-    if (engine::findPreview(designName_))
-        engine::showPreview(document, previewOptions(*report_, designName_));
+    if (!engine::findPreview(designName_)) {
+        run();
+        return;
+    }
+    engine::showPreview(runForPreview(), previewOptions(*report_, designName_));
 }
 
 void ReportObject::print(bool showPrinterDialog) {

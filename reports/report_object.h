@@ -62,10 +62,16 @@ protected:
 
 private:
     void applySettings();
-    void PageFooter_BeforePrint();
+    /// Before the working copy changes: a copy that a preview still lays out
+    /// is left to it, and this object goes on with a fresh one.
+    void leaveShownCopy();
+    /// A document of the report that the preview lays out while it is open.
+    std::shared_ptr<engine::ReportDocument> runForPreview();
 
     std::string designName_;
-    std::unique_ptr<engine::Report> report_;
+    // Shared with the document of an open preview, which lays it out while
+    // the window is open.
+    std::shared_ptr<engine::Report> report_;
     int orientation_;
     automation::ComPtr<automation::IDispatch> connection_;
     std::string sqlText_;

@@ -1,16 +1,18 @@
 // How long a host waits for the item list's preview: from ShowReport until the
 // window has drawn its first page on screen, over a sample tracker of N items
-// (goal: under 1 second for 100,000). Needs a display:
+// (goal: under 0.3 seconds whatever the size, as the rest is laid out while the
+// window is open). Then how long until every page is counted, and the peak
+// memory of the whole run. Needs a display:
 //
-//   xvfb-run -a build/release/bench/preview/preview_start_bench 100000 --repeat 3
+//   xvfb-run -a build/release/bench/preview/preview_start_bench 100000 1000000 --repeat 3
 //
-// Usage: preview_start_bench [items=100000] [--repeat N] [--reading] [--shot PNG]
-// The fastest of N runs is reported, split into opening the SQL, reading and
-// laying out the records, and the window up to its first draw. --reading also
-// times every call into the record source (two clock reads per value, some
-// 30 ms over 100,000 items, so it is off for the goal figure). --shot saves the
-// screen as it stood at the last run's first draw, to see what was timed.
-// Exits 2 without a display, 1 when the goal is missed or the report fails.
+// Usage: preview_start_bench [items=100000...] [--repeat N] [--reading] [--shot PNG]
+// For each size the fastest of N runs is reported, split into opening the SQL
+// and the first page up to its draw. --reading also times every call into the
+// record source (two clock reads per value, so it is off for the goal figure).
+// --shot saves the screen as it stood at the last run's first draw, to see what
+// was timed. Exits 2 without a display, 1 when the goal is missed or the report
+// fails.
 #include "bench/common/bench_table.h"
 #include "data/mod_report_main.h"
 #include "host/objects/field_list.h"
@@ -35,8 +37,12 @@
 #include <ctime>
 #include <exception>
 #include <filesystem>
+#include <fstream>
+#include <stdexcept>
 #include <string>
+#include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 using namespace vorn;
 using namespace vorn::automation;
@@ -59,7 +65,7 @@ double processorSeconds() {
 }
 
 constexpr const char* kPreviewKey = "repVornItemList"; // the item list's design name
-constexpr double kGoalSeconds = 1.0;
+constexpr double kGoalSeconds = 0.3;
 
 // When the records were opened and when the engine read past the last one;
 // the time spent inside the record source is kept apart from the layout's.
@@ -118,15 +124,22 @@ void timeRecordSources() {
 }
 
 struct Run {
-    double open = 0;     // ShowReport until the SQL's records are open
-    double layout = 0;   // reading and laying out every record
-    double reading = 0;  // of which inside the record source
-    double window = 0;   // last record read until the first page is drawn
-    double returned = 0; // ShowReport itself, up to its return
-    double total = 0;
+    double open = 0;      // ShowReport until the SQL's records are open
+    double reading = 0;   // inside the record source, up to the first draw
+    double returned = 0;  // ShowReport itself, up to its return
+    double total = 0;     // ShowReport until the first page is on screen
     double processor = 0; // processor time over the same span
+    double counted = 0;   // ShowReport until the page count is final
+    double peakMb = 0;    // resident memory high-water mark of the run
+    double beforeMb = 0;  // resident memory as it started (GTK, fonts, the component)
     int pages = 0;
 };
+
+// Lets the next peakResidentMb() read the peak of what follows only: the
+// sample tracker written before would otherwise set it.
+void resetPeakMemory() {
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
 
 // Set from the preview's draw signal, after the page view has painted.
 bool drawn = false;
@@ -155,6 +168,8 @@ Run previewOnce(IDispatch* connection, IDispatch* fields, bool timeReading,
     engine::closeAllPreviews();
     while (gtk_events_pending())
         gtk_main_iteration_do(FALSE);
+    resetPeakMemory();
+    const double residentBefore = vorn::bench::peakResidentMb();
     dataTimes = DataTimes{};
     dataTimes.timeReading = timeReading;
     drawn = false;
@@ -182,24 +197,29 @@ Run previewOnce(IDispatch* connection, IDispatch* fields, bool timeReading,
     while (!drawn)
         gtk_main_iteration_do(TRUE);
     const double processorEnd = processorSeconds();
+    const double reading = dataTimes.reading;
     if (!shot.empty()) {
         gdk_display_sync(gdk_display_get_default());
         saveScreen(shot);
     }
+    // The rest is laid out from the event loop while the window is open.
+    while (window->layingOut())
+        gtk_main_iteration_do(TRUE);
 
     Run run;
     run.open = seconds(start, dataTimes.opened);
-    run.layout = seconds(dataTimes.opened, dataTimes.exhausted);
-    run.reading = dataTimes.reading;
-    run.window = seconds(dataTimes.exhausted, drawnAt);
+    run.reading = reading;
     run.returned = seconds(start, returned);
     run.total = seconds(start, drawnAt);
     run.processor = processorEnd - processorStart;
+    run.counted = seconds(start, Clock::now());
+    run.peakMb = vorn::bench::peakResidentMb();
+    run.beforeMb = residentBefore;
     run.pages = window->document().pageCount();
     return run;
 }
 
-int parseArguments(int argc, char** argv, int& items, int& repeat, bool& timeReading,
+int parseArguments(int argc, char** argv, std::vector<int>& sizes, int& repeat, bool& timeReading,
                    std::string& shot) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--repeat") == 0 && i + 1 < argc)
@@ -209,31 +229,21 @@ int parseArguments(int argc, char** argv, int& items, int& repeat, bool& timeRea
         else if (std::strcmp(argv[i], "--shot") == 0 && i + 1 < argc)
             shot = argv[++i];
         else if (argv[i][0] != '-' && std::atoi(argv[i]) > 0)
-            items = std::atoi(argv[i]);
+            sizes.push_back(std::atoi(argv[i]));
         else {
-            std::fprintf(stderr, "usage: %s [items] [--repeat N] [--reading] [--shot PNG]\n",
+            std::fprintf(stderr, "usage: %s [items...] [--repeat N] [--reading] [--shot PNG]\n",
                          argv[0]);
             return 2;
         }
     }
+    if (sizes.empty())
+        sizes.push_back(100000);
     return 0;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    int items = 100000;
-    int repeat = 1;
-    bool timeReading = false;
-    std::string shot;
-    if (int bad = parseArguments(argc, argv, items, repeat, timeReading, shot))
-        return bad;
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display || !gtk_init_check(&argc, &argv)) {
-        std::fprintf(stderr, "preview_start_bench needs a display: run it under xvfb-run -a\n");
-        return 2;
-    }
-
+/// Previews a sample tracker of `items` items `repeat` times and prints the
+/// fastest run; false when the preview failed or missed its goal.
+bool measure(int items, int repeat, bool timeReading, const std::string& shot) {
     char pattern[] = "/tmp/vorn-preview-bench-XXXXXX";
     const fs::path folder = mkdtemp(pattern);
     const fs::path tracker = folder / "tracker.db";
@@ -244,14 +254,29 @@ int main(int argc, char** argv) {
 
     Run best;
     try {
-        host::writeSampleTracker(tracker.string(), sample);
+        // Written by a child, so that what SQLite and the allocator keep from
+        // writing a million rows does not count as the preview's memory.
+        std::fflush(stdout);
+        const pid_t writer = fork();
+        if (writer == 0) {
+            try {
+                host::writeSampleTracker(tracker.string(), sample);
+                _exit(0);
+            } catch (const std::exception& e) {
+                std::fprintf(stderr, "the sample tracker failed: %s\n", e.what());
+                _exit(1);
+            }
+        }
+        int status = 1;
+        if (writer < 0 || waitpid(writer, &status, 0) != writer || status != 0)
+            throw std::runtime_error("the sample tracker could not be written");
         const ComPtr<IDispatch> connection = host::openTracker(tracker.string());
         auto fields = makeObject<host::FieldList>(host::parseFieldSpecs(host::kDefaultColumns));
-        timeRecordSources();
         for (int i = 0; i < repeat; ++i) {
             const Run run = previewOnce(connection.get(), static_cast<IDispatch*>(fields.get()),
                                         timeReading, i + 1 == repeat ? shot : std::string());
-            std::printf("run %d: %.3f s (processor %.3f s)\n", i + 1, run.total, run.processor);
+            std::printf("run %d: %.3f s (processor %.3f s), every page counted at %.3f s\n", i + 1,
+                        run.total, run.processor, run.counted);
             if (i == 0 || run.total < best.total)
                 best = run;
         }
@@ -260,7 +285,7 @@ int main(int argc, char** argv) {
     } catch (const std::exception& e) {
         std::fprintf(stderr, "the preview failed: %s\n", e.what());
         fs::remove_all(folder);
-        return 1;
+        return false;
     }
     fs::remove_all(folder);
 
@@ -268,17 +293,37 @@ int main(int argc, char** argv) {
                 repeat);
     std::printf("  SQL and open         %.3f s\n", best.open);
     if (timeReading)
-        std::printf("  layout               %.3f s (reading records %.3f s of it)\n", best.layout,
-                    best.reading);
-    else
-        std::printf("  layout               %.3f s\n", best.layout);
-    std::printf("  window, first draw   %.3f s (ShowReport returned at %.3f s)\n", best.window,
-                best.returned);
+        std::printf("  reading records      %.3f s, up to the first draw\n", best.reading);
+    std::printf("  ShowReport returned  %.3f s\n", best.returned);
     std::printf("  first page on screen %.3f s (goal under %.1f s): %s\n", best.total, kGoalSeconds,
                 best.total < kGoalSeconds ? "met" : "MISSED");
-    std::printf("  processor time       %.3f s\n", best.processor);
+    std::printf("  processor time       %.3f s, up to the first draw\n", best.processor);
+    std::printf("  every page counted   %.3f s, in the window's event loop\n", best.counted);
+    std::printf("  peak memory          %.1f MB (%.1f MB before the run)\n", best.peakMb,
+                best.beforeMb);
     vorn::bench::printRow(
         {"item list preview, first page on screen, " + std::to_string(items) + " items", best.total,
-         "s", "goal", kGoalSeconds, vorn::bench::peakResidentMb()});
-    return best.total < kGoalSeconds ? 0 : 1;
+         "s", "goal", kGoalSeconds, best.peakMb});
+    return best.total < kGoalSeconds;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<int> sizes;
+    int repeat = 1;
+    bool timeReading = false;
+    std::string shot;
+    if (int bad = parseArguments(argc, argv, sizes, repeat, timeReading, shot))
+        return bad;
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display || !gtk_init_check(&argc, &argv)) {
+        std::fprintf(stderr, "preview_start_bench needs a display: run it under xvfb-run -a\n");
+        return 2;
+    }
+    timeRecordSources();
+    bool met = true;
+    for (int items : sizes)
+        met = measure(items, repeat, timeReading, shot) && met;
+    return met ? 0 : 1;
 }

@@ -77,7 +77,7 @@ protected:
     }
 
     test::TempFolder dir{"vorn-engine"};
-    std::unique_ptr<Report> report;
+    std::shared_ptr<Report> report;
 };
 
 TEST_F(ReportDocumentTest, readerSeesTheTextWhereTheControlsAreInTheDesignsOwnFonts) {
@@ -187,6 +187,72 @@ TEST_F(ReportDocumentTest, aReportLaidOutPageByPagePrintsTheSameBytesWhileItsRec
     const Canvas canvas(10, 10);
     EXPECT_EQ(test::codeOf([&] { paged->paint(paged->pageCount() - 1, canvas.cr.get()); }),
               error_code::kBadIndex);
+}
+
+// The preview's document: counted a step at a time while its pages paint, it
+// ends with the same pages, bookmarks and matches as one laid out whole.
+TEST_F(ReportDocumentTest, aReportLaidOutAheadEndsAsTheWholeOne) {
+    prepareProjectStatus(200);
+    auto whole = runReport(*report);
+    auto ahead = runReportAhead(report, std::chrono::milliseconds(0));
+    ASSERT_FALSE(ahead->pageCountFinal());
+    EXPECT_EQ(ahead->pageCount(), 1);
+    EXPECT_TRUE(ahead->layOutMore(PageDocument::Clock::time_point::max(), 2));
+    EXPECT_EQ(ahead->pageCount(), 3);
+    const PageValueItem count{0, 0, 100, 10, 0, 0, Alignment::Left, PageValue::PageCount, 0};
+    EXPECT_EQ(ahead->pageValueText(count, 0), "3+");
+    // Painting and searching early pages meanwhile leave the count alone.
+    EXPECT_EQ(ahead->find(1, "FOLDER 1").size(), whole->find(1, "folder 1").size());
+    pdfBytes(PageSelection(*ahead, {2, 0}));
+    EXPECT_EQ(ahead->pageCount(), 3);
+    while (ahead->layOutMore(PageDocument::Clock::now()))
+        EXPECT_LT(ahead->pageCount(), whole->pageCount());
+    ASSERT_TRUE(ahead->pageCountFinal());
+    EXPECT_EQ(ahead->pageValueText(count, 0), std::to_string(whole->pageCount()));
+    EXPECT_EQ(ahead->outline().size(), whole->outline().size());
+    EXPECT_EQ(pdfBytes(*ahead), pdfBytes(*whole));
+    std::size_t matches = 0;
+    for (int page = 0; page < whole->pageCount(); ++page) {
+        const auto found = ahead->find(page, "Folder 19");
+        EXPECT_EQ(found.size(), whole->find(page, "FOLDER 19").size()) << page;
+        for (const PageRect& r : found)
+            EXPECT_TRUE(r.width > 20 && r.width < 80) << r.width; // not the whole field
+        matches += found.size();
+    }
+    EXPECT_EQ(matches, 11u); // Folder 19 and 190 to 199
+}
+
+// A record source that fails after its first rows, as a lost server does.
+class FailingRecords : public RecordSource {
+public:
+    explicit FailingRecords(std::unique_ptr<RecordSource> rows) : rows_(std::move(rows)) {}
+    bool eof() const override { return rows_->eof(); }
+    void moveNext() override {
+        if (++read_ == 60)
+            throw EngineError(error_code::kFail, "The server went away");
+        rows_->moveNext();
+    }
+    Value value(std::string_view name) const override { return rows_->value(name); }
+
+private:
+    std::unique_ptr<RecordSource> rows_;
+    int read_ = 0;
+};
+
+TEST_F(ReportDocumentTest, aLayoutAheadThatFailsSaysSoOnceAndKeepsItsPages) {
+    prepareProjectStatus(200);
+    auto opener = report->recordSourceOpener;
+    report->recordSourceOpener = [opener](const DataControl& data) {
+        return std::make_unique<FailingRecords>(opener(data));
+    };
+    auto ahead = runReportAhead(report, std::chrono::milliseconds(0));
+    const auto never = PageDocument::Clock::time_point::max();
+    EXPECT_EQ(test::codeOf([&] { ahead->layOutMore(never); }), error_code::kFail);
+    const int pages = ahead->pageCount();
+    EXPECT_GE(pages, 1);
+    EXPECT_FALSE(ahead->layOutMore(never));
+    EXPECT_FALSE(ahead->pageCountFinal());
+    EXPECT_EQ(ahead->pageCount(), pages);
 }
 
 TEST_F(ReportDocumentTest, theCountIsHeardPageByPageAndCanBeStopped) {

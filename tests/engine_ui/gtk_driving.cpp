@@ -17,9 +17,16 @@ void pumpEvents(double seconds) {
 bool pumpUntil(const std::function<bool()>& done, double seconds) {
     auto context = Glib::MainContext::get_default();
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    // An idle source that never ends (a long layout) keeps the loop busy: the
+    // condition and the time are checked between its turns too.
     while (true) {
-        while (context->pending())
+        while (context->pending()) {
             context->iteration(false);
+            if (done())
+                return true;
+            if (std::chrono::steady_clock::now() > deadline)
+                return false;
+        }
         if (done())
             return true;
         if (std::chrono::steady_clock::now() > deadline)

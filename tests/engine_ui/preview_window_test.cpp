@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 #include <gtkmm/entry.h>
 #include <gtkmm/filechooserdialog.h>
+#include <gtkmm/label.h>
+#include <gtkmm/searchentry.h>
 
 #include <algorithm>
 
@@ -229,6 +231,18 @@ TEST_F(PreviewWindowTest, SaveAsPdfWritesTheChosenFile) {
     EXPECT_EQ(pdfInfo(folder.file("copy.pdf"))["Pages"], "3");
 }
 
+TEST_F(PreviewWindowTest, SavingAReportStillBeingLaidOutSavesEveryPage) {
+    TempFolder folder;
+    auto document = std::make_shared<GrowingPageDocument>(30, 5);
+    PreviewWindow& window = showPreview(document, {});
+    window.stopLayout();
+    auto acted = saveInto(folder.path());
+    window.saveAsPdf();
+    EXPECT_TRUE(*acted);
+    EXPECT_EQ(pdfInfo(folder.file("copy.pdf"))["Pages"], "30");
+    EXPECT_FALSE(window.layingOut());
+}
+
 TEST_F(PreviewWindowTest, FailedSaveIsShownInAMessageBox) {
     PreviewWindow& window = show(1);
     // Not even root may create files in /proc.
@@ -237,4 +251,73 @@ TEST_F(PreviewWindowTest, FailedSaveIsShownInAMessageBox) {
     window.saveAsPdf();
     EXPECT_TRUE(*chosen);
     EXPECT_NE(shown->find("/proc/copy.pdf"), std::string::npos);
+}
+
+// A long report: its first page is on screen before the rest is laid out, and
+// every page shows the final count once it is known.
+TEST_F(PreviewWindowTest, TheFirstPageShowsBeforeTheLayoutEndsAndTheCountBecomesFinal) {
+    auto document = std::make_shared<GrowingPageDocument>(300, 3);
+    PreviewWindow& window = showMapped(document, "report");
+    ASSERT_TRUE(pumpUntil([&] { return !document->paintedPages().empty(); }));
+    EXPECT_FALSE(document->paintedFinal().front());
+    auto* count = findWidget<Gtk::Label>(window);
+    ASSERT_NE(count, nullptr);
+    ASSERT_TRUE(pumpUntil([&] { return !window.layingOut(); }));
+    EXPECT_EQ(document->pageCount(), 300);
+    EXPECT_EQ(count->get_text(), "of 300");
+    ASSERT_TRUE(pumpUntil([&] { return document->paintedFinal().back(); }));
+    EXPECT_EQ(document->paintedPages().back(), 0);
+}
+
+TEST_F(PreviewWindowTest, EscapeStopsALongLayoutBeforeItClosesTheWindow) {
+    auto document = std::make_shared<GrowingPageDocument>(10'000'000, 1);
+    PreviewWindow& window = showMapped(document, "report");
+    ASSERT_TRUE(pumpUntil([&] { return document->pageCount() > 2; }));
+    ASSERT_TRUE(window.layingOut());
+    ASSERT_TRUE(sendKey(window, GDK_KEY_Escape));
+    ASSERT_TRUE(pumpUntil([&] { return !window.layingOut(); }, 2));
+    const int stoppedAt = document->pageCount();
+    pumpEvents(0.2);
+    EXPECT_EQ(document->pageCount(), stoppedAt);
+    EXPECT_TRUE(window.is_visible());
+    // Pages past the count are still laid out when asked for.
+    window.showPage(stoppedAt + 1);
+    EXPECT_EQ(window.currentPage(), stoppedAt + 1);
+    ASSERT_TRUE(sendKey(window, GDK_KEY_Escape));
+    ASSERT_TRUE(pumpUntil([] { return findPreview("report") == nullptr; }));
+}
+
+// "Marker-3" and "Marker-30" of 30 pages, of which 5 are laid out: Enter walks
+// forward through pages not laid out yet and around the end, Shift+Enter back.
+TEST_F(PreviewWindowTest, FindMovesAcrossPagesAndAroundTheEnd) {
+    auto document = std::make_shared<GrowingPageDocument>(30, 5);
+    PreviewWindow& window = showPreview(document, {});
+    window.stopLayout();
+    ASSERT_TRUE(pumpUntil([&] { return window.get_mapped(); }));
+    ASSERT_TRUE(sendKey(window, GDK_KEY_f, GDK_CONTROL_MASK));
+    auto* entry = findWidget<Gtk::SearchEntry>(window);
+    ASSERT_NE(entry, nullptr);
+    ASSERT_TRUE(pumpUntil([&] { return entry->is_focus(); }, 2));
+    entry->set_text("MARKER-3");
+    const struct {
+        unsigned modifiers;
+        int page;
+    } steps[] = {{0, 2}, {0, 29}, {0, 2}, {GDK_SHIFT_MASK, 29}, {GDK_SHIFT_MASK, 2}};
+    for (const auto& step : steps) {
+        ASSERT_TRUE(sendKey(window, GDK_KEY_Return, step.modifiers));
+        pumpEvents();
+        ASSERT_TRUE(pumpUntil([&] { return !window.searching(); }));
+        EXPECT_EQ(window.currentPage(), step.page);
+        EXPECT_EQ(window.matches().size(), 1u);
+        EXPECT_EQ(window.selectedMatch(), 0);
+    }
+    entry->set_text("no such text");
+    ASSERT_TRUE(sendKey(window, GDK_KEY_Return));
+    pumpEvents();
+    ASSERT_TRUE(pumpUntil([&] { return !window.searching(); }));
+    EXPECT_EQ(window.currentPage(), 2);
+    // Escape closes the find bar first, and the window only after it.
+    ASSERT_TRUE(sendKey(window, GDK_KEY_Escape));
+    ASSERT_TRUE(pumpUntil([&] { return !entry->is_visible(); }, 2));
+    EXPECT_TRUE(window.is_visible());
 }

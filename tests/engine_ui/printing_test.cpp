@@ -91,3 +91,23 @@ TEST_F(PrintingTest, PaintFailureReachesTheCallerAndPrintsNothing) {
     EXPECT_THROW(print(document, PrintOptions{}), std::runtime_error);
     EXPECT_FALSE(server.waitForJob("TESTPDF", 1));
 }
+
+// A queue set to refuse jobs is named with the administrator's reason before a
+// page is drawn; a stopped queue takes the job and prints it once started.
+TEST_F(PrintingTest, RefusingQueueFailsBeforeDrawingAndAStoppedOneHoldsTheJob) {
+    CupsTestServer server({"TESTPDF", "OTHERPDF"});
+    ASSERT_TRUE(server.running());
+    runCommand("cupsreject -r 'Tray 2 is jammed' TESTPDF && cupsreject OTHERPDF");
+    for (const auto& [queue, reason] :
+         {std::pair{"TESTPDF", "Tray 2 is jammed"}, {"OTHERPDF", "Rejecting Jobs"}}) {
+        expectError([&] { print(document, intoFile("", queue)); }, error_code::kFail,
+                    std::string("The printer \"") + queue + "\" is not accepting jobs: " + reason);
+        EXPECT_TRUE(document.paintedPages().empty()) << queue;
+    }
+
+    runCommand("cupsaccept TESTPDF && cupsdisable TESTPDF");
+    print(document, PrintOptions{});
+    EXPECT_FALSE(server.waitForJob("TESTPDF", 1));
+    runCommand("cupsenable TESTPDF");
+    EXPECT_TRUE(server.waitForJob("TESTPDF"));
+}

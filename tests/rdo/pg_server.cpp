@@ -81,6 +81,10 @@ void PgServer::stop() noexcept {
     }
 }
 
+void PgServer::halt(const std::string& mode) const {
+    vorn::test::runCommand(std::string(VORN_PG_SERVER_SCRIPT) + " halt " + dir_ + " " + mode);
+}
+
 void useQuietOdbcConfig() {
     static const vorn::test::TempFolder dir("vorn-odbc");
     std::ifstream in("/etc/odbcinst.ini");

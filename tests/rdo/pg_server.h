@@ -20,10 +20,16 @@ public:
     PgServer& operator=(PgServer&&) = delete;
     ~PgServer();
 
+    /// The temporary folder that holds the server's data, socket and log.
+    const std::string& folder() const noexcept { return dir_; }
     /// The psqlODBC connect string of the server's own database.
     const std::string& connect() const noexcept { return connect_; }
     /// Stops the server now (for tests of a server that goes away).
     void stop() noexcept;
+    /// Once a query sleeps in pg_sleep, brings the server down as `mode` says:
+    /// "fast" or "immediate" (pg_ctl's shutdown modes) or "kill" (SIGKILL to
+    /// the postmaster). The folder goes with stop() or the destructor.
+    void halt(const std::string& mode) const;
 
 private:
     PgServer(std::string dir, std::string connect, bool owned)

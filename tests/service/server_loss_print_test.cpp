@@ -1,5 +1,6 @@
 // The tracker's server goes away while the item list reads its rows: the host
-// gets the database's reason, and no document appears under the output name.
+// gets the database's reason, no document appears under the output name, and
+// nothing of the server is left in the temporary folder.
 #include "data/mod_report_main.h"
 #include "error_code.h"
 #include "host/objects/field_list.h"
@@ -20,31 +21,49 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <string_view>
+#include <thread>
 
 using namespace vorn;
 using namespace vorn::automation;
 
 namespace {
 
-// Reading row `at` makes the server end the connection exactly as a fast
-// shutdown does (the test's role may not signal the postmaster itself), so
-// rows before it came from a live server and the rest never will.
-constexpr const char* kStoppingView = R"sql(
-CREATE FUNCTION stop_server_at(n INTEGER, at INTEGER) RETURNS INTEGER LANGUAGE plpgsql AS $f$
+// At row `at` the server's own backend either ends its connection exactly as
+// a fast shutdown does ('terminate': the test's role may not signal the
+// postmaster) or sleeps until the test brings the whole server down.
+constexpr const char* kStoppingFunction = R"sql(
+CREATE FUNCTION stop_server_at(n INTEGER, at INTEGER, how TEXT) RETURNS INTEGER
+LANGUAGE plpgsql AS $f$
 BEGIN
     IF n = at THEN
-        PERFORM pg_terminate_backend(pg_backend_pid());
+        IF how = 'terminate' THEN
+            PERFORM pg_terminate_backend(pg_backend_pid());
+        ELSE
+            PERFORM pg_sleep(60);
+        END IF;
     END IF;
     RETURN n;
 END $f$)sql";
 
-TEST(ServerLossWhilePrinting, TheHostGetsTheReasonAndNoDocumentIsLeft) {
+struct StopCase {
+    const char* how; // 'terminate', or a mode of PgServer::halt
+    const char* reason;
+};
+
+class ServerLossWhilePrinting : public ::testing::TestWithParam<StopCase> {};
+
+TEST_P(ServerLossWhilePrinting, TheHostGetsTheReasonAndNothingIsLeft) {
     if (const char* skip = std::getenv("VORN_SKIP_PG"); skip && *skip)
         GTEST_SKIP() << "VORN_SKIP_PG is set";
+    const StopCase stop = GetParam();
     rdo::test::useQuietOdbcConfig();
     rdo::test::PgServer server = rdo::test::PgServer::start(); // its own: this test stops it
+    // Rows come a hundred at a time, so the server goes while the report reads.
     const ComPtr<IDispatch> connection(
-        makeObject<rdo::RdoEnvironment>()->openConnection("", false, server.connect()).get());
+        makeObject<rdo::RdoEnvironment>()
+            ->openConnection("", false, server.connect() + ";UseDeclareFetch=1;Fetch=100")
+            .get());
     rdo::ConnectionRef tracker(connection.get());
     tracker.execute("CREATE TABLE Projects (ProjectIndex INTEGER, ProjectName TEXT, "
                     "Created TIMESTAMP, ProjectParent INTEGER)");
@@ -53,9 +72,10 @@ TEST(ServerLossWhilePrinting, TheHostGetsTheReasonAndNoDocumentIsLeft) {
                     "AssignedTo TEXT, Subject TEXT)");
     tracker.execute("INSERT INTO Items SELECT n, 1, 'Open', 'Zoe', 'Item ' || n FROM "
                     "generate_series(1, 3000) AS n");
-    tracker.execute(kStoppingView);
-    tracker.execute("CREATE VIEW StoppingItems AS SELECT ItemIndex, ProjectIndex, Status, "
-                    "AssignedTo, Subject, stop_server_at(ItemIndex, 1500) AS Stop FROM Items");
+    tracker.execute(kStoppingFunction);
+    tracker.execute(std::string("CREATE VIEW StoppingItems AS SELECT ItemIndex, ProjectIndex, "
+                                "Status, AssignedTo, Subject, stop_server_at(ItemIndex, 1500, '") +
+                    stop.how + "') AS Stop FROM Items");
 
     test::TempFolder folder("vorn-server-loss");
     const std::string pdf = folder.file("out.pdf");
@@ -75,14 +95,32 @@ TEST(ServerLossWhilePrinting, TheHostGetsTheReasonAndNoDocumentIsLeft) {
     host.put("ReportName", Variant("Vorn Item List Report"));
     host.put("SQLStatement", Variant("SELECT * FROM StoppingItems"));
 
-    EXPECT_THAT(test::failureOf([&] { host.call("PrintReport"); }).description,
-                ::testing::HasSubstr("terminating connection"));
+    std::thread halting([&] {
+        if (std::string_view(stop.how) != "terminate")
+            server.halt(stop.how);
+    });
+    const test::Failure failure = test::failureOf([&] { host.call("PrintReport"); });
+    halting.join();
+    EXPECT_NE(failure.code, 0);
+    EXPECT_THAT(failure.description, ::testing::HasSubstr(stop.reason));
     EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
     EXPECT_THAT(messages, ::testing::IsEmpty());
 
     modReportMain() = ReportState{};
     toolkit::setMessageBoxObserver(nullptr);
     toolkit::setComponentFolderForTesting({});
+    server.stop();
+    EXPECT_FALSE(std::filesystem::exists(server.folder()));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    EachWayOfStopping, ServerLossWhilePrinting,
+    ::testing::Values(StopCase{"terminate", "terminating connection"},
+                      StopCase{"fast", "terminating connection"},
+                      StopCase{"immediate", "server closed the connection unexpectedly"},
+                      StopCase{"kill", "server closed the connection unexpectedly"}),
+    [](const ::testing::TestParamInfo<StopCase>& stopCase) {
+        return std::string(stopCase.param.how);
+    });
 
 } // namespace

@@ -25,6 +25,13 @@ void PageView::setPage(int index) {
     queue_draw();
 }
 
+void PageView::setMarks(int page, std::vector<PageRect> marks, int selected) {
+    markedPage_ = page;
+    marks_ = std::move(marks);
+    selectedMark_ = selected;
+    queue_draw();
+}
+
 void PageView::setViewSize(int width, int height) {
     if (width == viewWidth_ && height == viewHeight_)
         return;
@@ -88,6 +95,16 @@ bool PageView::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
         cr->set_source_rgb(0.8, 0, 0);
         cr->move_to(36, 36);
         cr->show_text(e.what());
+    }
+    if (page_ == markedPage_) {
+        // Translucent, so that the text under a mark stays readable.
+        for (std::size_t i = 0; i < marks_.size(); ++i) {
+            const bool selected = static_cast<int>(i) == selectedMark_;
+            cr->set_source_rgba(1.0, selected ? 0.55 : 0.9, 0.0, selected ? 0.55 : 0.35);
+            const PageRect& m = marks_[i];
+            cr->rectangle(m.x - 1, m.top - 1, m.width + 2, m.height + 2);
+            cr->fill();
+        }
     }
     cr->restore();
     return true;

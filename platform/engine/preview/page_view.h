@@ -9,6 +9,7 @@
 #include <gtkmm/drawingarea.h>
 
 #include <memory>
+#include <vector>
 
 namespace vorn::engine {
 
@@ -27,6 +28,11 @@ public:
     void setViewSize(int width, int height);
     /// Pixels per point as the page is drawn now.
     double scale() const noexcept;
+    /// Marks `marks` over page `page` whenever it is shown, `selected` (an
+    /// index into them, or -1) more strongly than the others; no page: none.
+    void setMarks(int page, std::vector<PageRect> marks, int selected);
+    /// Where the point `y` of the page shown is drawn, in the view's pixels.
+    double pixelY(double y) const noexcept { return Zoom::kMargin + y * scale(); }
 
 protected:
     bool on_draw(const Cairo::RefPtr<Cairo::Context>& cr) override;
@@ -39,6 +45,9 @@ private:
     Zoom zoom_;
     int viewWidth_ = 1;
     int viewHeight_ = 1;
+    int markedPage_ = -1;
+    std::vector<PageRect> marks_;
+    int selectedMark_ = -1;
 };
 
 } // namespace vorn::engine

@@ -12,7 +12,12 @@ class CupsQueue {
 public:
     /// Looks the destination up: `name`, or when empty the one PRINTER names,
     /// or the default destination.
-    /// \throws EngineError kNotFound when there is no such destination or no default.
+    /// A queue that is stopped still takes jobs and holds them until it is
+    /// started again; one that refuses jobs is reported here, before any
+    /// page is drawn for it.
+    /// \throws EngineError kNotFound when there is no such destination or no
+    ///         default, kFail with the printer's name and the administrator's
+    ///         reason when it refuses jobs.
     explicit CupsQueue(const std::string& name = {});
 
     const std::string& name() const noexcept { return name_; }

@@ -7,9 +7,6 @@
 namespace vorn::engine {
 namespace {
 
-// Enough pages behind the one painted for a preview's or a printer's look back
-// (two pages side by side, a page printed twice) without laying out again.
-constexpr int kPagesKept = 8;
 // Compacting the runs costs a pass over the held texts; doing it only when many
 // runs have piled up keeps that cost a small share of the layout.
 constexpr std::size_t kRunsBeforeCompacting = 1 << 16;
@@ -37,8 +34,10 @@ void holdRecentPages(PageList& pages, const ReportLayouter& layouter, PangoTextS
         shaper.keepRunsOf(pages.items.texts);
 }
 
-PageStream::PageStream(Report& report, PangoTextShaper& shaper)
-    : report_(report), shaper_(shaper) {}
+// The default keeps enough pages behind the one painted for a printer's look
+// back (two pages side by side, a page printed twice) without laying out again.
+PageStream::PageStream(Report& report, PangoTextShaper& shaper, int keep)
+    : report_(report), shaper_(shaper), keep_(keep) {}
 
 PageStream::~PageStream() = default;
 
@@ -64,7 +63,7 @@ const PageList& PageStream::reach(int index) {
         laidOut_ = !layouter_->advance();
         // The bookmarks were taken from the first pass.
         pages_->outline.clear();
-        holdRecentPages(*pages_, *layouter_, shaper_, kPagesKept, index);
+        holdRecentPages(*pages_, *layouter_, shaper_, keep_, index);
     }
     if (!complete())
         throw EngineError(error_code::kBadIndex, "The report ended before page " +

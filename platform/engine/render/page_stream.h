@@ -27,9 +27,13 @@ void holdRecentPages(PageList& pages, const ReportLayouter& layouter, PangoTextS
 
 class PageStream {
 public:
+    /// Pages kept behind the one asked for last, by default.
+    static constexpr int kPagesKept = 8;
+
     /// `report` and `shaper` must outlive the stream, and the report must keep
-    /// its controls and data while pages are asked for.
-    PageStream(Report& report, PangoTextShaper& shaper);
+    /// its controls and data while pages are asked for. `keep` pages behind the
+    /// one asked for last are held too.
+    PageStream(Report& report, PangoTextShaper& shaper, int keep = kPagesKept);
     ~PageStream();
     PageStream(const PageStream&) = delete;
     PageStream& operator=(const PageStream&) = delete;
@@ -41,6 +45,7 @@ public:
     const PageList& reach(int index);
     /// The pages held now (the first page's when none was asked for yet).
     const PageList& current();
+    Report& report() const noexcept { return report_; }
 
 private:
     void restart();
@@ -50,6 +55,7 @@ private:
     std::unique_ptr<RecordSource> records_;
     std::unique_ptr<PageList> pages_;
     std::unique_ptr<ReportLayouter> layouter_;
+    int keep_;
     bool laidOut_ = false;
 };
 

@@ -48,6 +48,22 @@ GlyphBatch& batchFor(std::deque<GlyphBatch>& batches, FontId font, std::uint8_t 
     return batches.back();
 }
 
+/// Where `needle` starts in `text` from `from` on, ASCII letters in either case.
+std::size_t findIgnoringCase(std::string_view text, std::string_view needle, std::size_t from) {
+    auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (from > text.size())
+        return std::string_view::npos;
+    const auto found =
+        std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), needle.begin(),
+                    needle.end(), [&](char a, char b) { return fold(a) == fold(b); });
+    return found == text.end() ? std::string_view::npos
+                               : static_cast<std::size_t>(found - text.begin());
+}
+
+// Pages behind the one on screen that paging back shows without laying the
+// report out again: a few megabytes at most.
+constexpr int kPagesKeptForViewing = 32;
+
 } // namespace
 
 ReportDocument::ReportDocument(
@@ -66,10 +82,30 @@ ReportDocument::ReportDocument(
     : shaper_(std::move(shaper)), stream_(std::move(stream)), pageCount_(pageCount), size_(size),
       title_(std::move(title)), outline_(std::move(outline)), pictures_(std::move(pictures)) {}
 
+ReportDocument::ReportDocument(std::shared_ptr<Report> report, std::unique_ptr<LayoutAhead> ahead)
+    : report_(std::move(report)), shaper_(std::make_unique<PangoTextShaper>()),
+      stream_(std::make_unique<PageStream>(*report_, *shaper_, kPagesKeptForViewing)),
+      ahead_(std::move(ahead)), size_{ahead_->pages().paperWidth, ahead_->pages().paperHeight},
+      title_(report_->caption), pictures_(report_->pictures()) {}
+
 ReportDocument::~ReportDocument() = default;
+
+int ReportDocument::pageCount() const {
+    if (ahead_)
+        return ahead_->pagesLaidOut();
+    return stream_ ? pageCount_ : pages_.pageCount();
+}
 
 PageSize ReportDocument::pageSize() const {
     return size_;
+}
+
+std::vector<OutlineEntry> ReportDocument::outline() const {
+    return ahead_ ? ahead_->outline() : outline_;
+}
+
+bool ReportDocument::layOutMore(Clock::time_point deadline, int until) const {
+    return ahead_ && ahead_->advance(deadline, until);
 }
 
 const PageList& ReportDocument::pages() const {
@@ -83,7 +119,10 @@ const PageList& ReportDocument::held(int index) const {
 }
 
 std::string ReportDocument::pageValueText(const PageValueItem& item, int index) const {
-    return std::to_string(item.value == PageValue::PageNumber ? index + 1 : pageCount());
+    if (item.value == PageValue::PageNumber)
+        return std::to_string(index + 1);
+    // Until the last page is laid out, the count says how far the layout came.
+    return std::to_string(pageCount()) + (pageCountFinal() ? "" : "+");
 }
 
 cairo_surface_t* ReportDocument::pictureSurface(const PageList& pages, std::uint16_t index) const {
@@ -101,8 +140,48 @@ cairo_surface_t* ReportDocument::pictureSurface(const PageList& pages, std::uint
 void ReportDocument::paint(int index, cairo_t* cr) const {
     if (index < 0 || index >= pageCount())
         throw std::out_of_range("No page " + std::to_string(index));
+    if (ahead_ && ahead_->holds(index))
+        paintPage(ahead_->pages(), ahead_->shaper(), index, cr);
+    else
+        paintPage(held(index), *shaper_, index, cr);
+}
+
+std::vector<PageRect> ReportDocument::find(int index, std::string_view text) const {
+    if (text.empty() || index < 0 || index >= pageCount())
+        return {};
+    const PageList* list = &pages_;
+    PangoTextShaper* shaper = shaper_.get();
+    if (ahead_ && ahead_->holds(index)) {
+        list = &ahead_->pages();
+        shaper = &ahead_->shaper();
+    } else if (stream_) {
+        if (!search_.stream) {
+            search_.shaper = std::make_unique<PangoTextShaper>();
+            search_.stream = std::make_unique<PageStream>(stream_->report(), *search_.shaper);
+        }
+        list = &search_.stream->reach(index);
+        shaper = search_.shaper.get();
+    }
+    std::vector<PageRect> found;
+    for (const TextItem& item : list->texts(index)) {
+        const std::string_view line = shaper->text(item.run);
+        for (std::size_t at = findIgnoringCase(line, text, 0); at != std::string_view::npos;
+             at = findIgnoringCase(line, text, at + text.size())) {
+            const double before = shaper->measure(item.font, line.substr(0, at));
+            found.push_back({item.x + before, item.top,
+                             shaper->measure(item.font, line.substr(at, text.size())),
+                             item.height});
+        }
+    }
+    std::stable_sort(found.begin(), found.end(), [](const PageRect& a, const PageRect& b) {
+        return a.top != b.top ? a.top < b.top : a.x < b.x;
+    });
+    return found;
+}
+
+void ReportDocument::paintPage(const PageList& list, PangoTextShaper& shaper, int index,
+                               cairo_t* cr) const {
     SaveRestore guard(cr);
-    const PageList& list = held(index);
 
     // Controls are painted in design order, later ones over earlier ones. Texts
     // gather into one glyph list per font and colour, drawn when something that
@@ -129,16 +208,16 @@ void ReportDocument::paint(int index, cairo_t* cr) const {
 
     std::deque<GlyphBatch> batches;
     auto addRun = [&](RunId run, FontId font, std::uint8_t color, double x, double top) {
-        const double baseline = top + shaper_->metrics(font).ascent;
-        shaper_->appendGlyphs(run, x, baseline, batchFor(batches, font, color).glyphs,
-                              [&](FontId face) -> std::vector<cairo_glyph_t>& {
-                                  return batchFor(batches, face, color).glyphs;
-                              });
+        const double baseline = top + shaper.metrics(font).ascent;
+        shaper.appendGlyphs(run, x, baseline, batchFor(batches, font, color).glyphs,
+                            [&](FontId face) -> std::vector<cairo_glyph_t>& {
+                                return batchFor(batches, face, color).glyphs;
+                            });
     };
     auto drawTexts = [&] {
         for (const GlyphBatch& batch : batches) {
             setColor(cr, list.palette[batch.color]);
-            shaper_->selectFont(cr, batch.font);
+            shaper.selectFont(cr, batch.font);
             cairo_show_glyphs(cr, batch.glyphs.data(), static_cast<int>(batch.glyphs.size()));
         }
         batches.clear();
@@ -153,9 +232,9 @@ void ReportDocument::paint(int index, cairo_t* cr) const {
         }
         case PaintKind::PageValue: {
             const PageValueItem& item = pageValues.first[step.index];
-            const RunId run = shaper_->shape(item.font, pageValueText(item, index));
+            const RunId run = shaper.shape(item.font, pageValueText(item, index));
             double x = item.x;
-            const double slack = item.width - shaper_->width(run);
+            const double slack = item.width - shaper.width(run);
             if (item.alignment == Alignment::Center)
                 x += slack / 2;
             else if (item.alignment == Alignment::Right)

@@ -2,7 +2,10 @@
 
 #include "platform/engine/allocator_tuning.h"
 #include "platform/engine/layout/report_layouter.h"
+#include "platform/engine/render/layout_ahead.h"
 #include "platform/engine/render/page_stream.h"
+
+#include <climits>
 
 namespace vorn::engine {
 namespace {
@@ -53,6 +56,20 @@ std::shared_ptr<ReportDocument> runReportPageByPage(Report& report, int wholeRep
     return std::make_shared<ReportDocument>(
         pages.pageCount(), PageSize{pages.paperWidth, pages.paperHeight}, std::move(shaper),
         std::move(stream), report.caption, std::move(pages.outline), report.pictures());
+}
+
+std::shared_ptr<ReportDocument> runReportAhead(std::shared_ptr<Report> report,
+                                               std::chrono::milliseconds atOnce) {
+    tuneAllocatorForReports();
+    auto ahead = std::make_unique<LayoutAhead>(*report);
+    ahead->advance(LayoutAhead::Clock::time_point::max(), 0);
+    // A short report is laid out whole here and lets go of its records at once
+    // (the status reports rebuild their tables right after they are shown); a
+    // long one gets only a moment more before its first page goes on screen,
+    // and keeps its first pages for the window's first draw.
+    if (atOnce.count() > 0)
+        ahead->advance(LayoutAhead::Clock::now() + atOnce, INT_MAX, 0);
+    return std::make_shared<ReportDocument>(std::move(report), std::move(ahead));
 }
 
 } // namespace vorn::engine

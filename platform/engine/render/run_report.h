@@ -6,6 +6,7 @@
 #include "platform/engine/model/report.h"
 #include "platform/engine/render/report_document.h"
 
+#include <chrono>
 #include <memory>
 
 namespace vorn::engine {
@@ -31,5 +32,15 @@ constexpr int kWholeReportPages = 500;
 std::shared_ptr<ReportDocument> runReportPageByPage(Report& report,
                                                     int wholeReportPages = kWholeReportPages,
                                                     const LayoutProgressCallback& progress = {});
+
+/// For the preview: lays out the report's first page, and more for up to
+/// `atOnce`, and returns a document that lays out the rest as it is asked to
+/// (PageDocument::layOutMore), holding a few pages at a time. The document
+/// keeps `report`, which must keep its controls and data while the document
+/// lives. \throws as runReport, for the first page; later errors come from
+/// layOutMore.
+std::shared_ptr<ReportDocument>
+runReportAhead(std::shared_ptr<Report> report,
+               std::chrono::milliseconds atOnce = std::chrono::milliseconds(50));
 
 } // namespace vorn::engine

@@ -1,0 +1,136 @@
+// The host's column list or project tree failing inside a late-bound call, one
+// member at a time: a failing column list ends the print with the host's own
+// code and text; a failing tree only costs the status rows their folder path.
+#include "data/mod_report_main.h"
+#include "host/objects/field_list.h"
+#include "platform/automation/com_error.h"
+#include "platform/automation/counted_object.h"
+#include "platform/automation/dispatch_object.h"
+#include "platform/automation/late_bound.h"
+#include "service/cls_reports.h"
+#include "service/report_dispatch.h"
+#include "tests/support/error_code.h"
+#include "tests/support/pdf_reader.h"
+#include "tracker_fixture.h"
+
+#include <filesystem>
+#include <optional>
+
+using namespace vorn;
+using namespace vorn::automation;
+using namespace vorn::test;
+
+namespace {
+
+constexpr HRESULT kHostFailure = static_cast<HRESULT>(0x800A03E8); // a host's own error
+constexpr const char* kHostText = "The tracker closed the object";
+
+// Stands between the component and a host object and fails, as the host's own
+// code would, whenever the member `failing` is called; the objects it hands
+// out stand behind one too, so a member of a column or a node can fail.
+class FailingMember final : public CountedObject<IDispatch, IID_IDispatch, FailingMember> {
+public:
+    FailingMember(IDispatch* inner, std::string failing)
+        : inner_(inner), failing_(std::move(failing)) {}
+
+    HRESULT GetTypeInfoCount(UINT* count) override { return inner_->GetTypeInfoCount(count); }
+    HRESULT GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override {
+        return inner_->GetTypeInfo(index, lcid, info);
+    }
+    HRESULT GetIDsOfNames(REFIID riid, OLECHAR** names, UINT count, LCID lcid,
+                          DISPID* ids) override {
+        const HRESULT status = inner_->GetIDsOfNames(riid, names, count, lcid, ids);
+        if (status == S_OK && count > 0 && detail::namesEqual(names[0], failing_))
+            failingId_ = ids[0];
+        return status;
+    }
+    HRESULT Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
+                   VARIANT* result, EXCEPINFO* info, UINT* argErr) override {
+        if (id == failingId_) {
+            try {
+                throw ComError(kHostFailure, kHostText, "VornTracker");
+            } catch (...) {
+                return detail::reportError(info);
+            }
+        }
+        const HRESULT status = inner_->Invoke(id, riid, lcid, flags, params, result, info, argErr);
+        if (status == S_OK && result && result->vt == VT_DISPATCH && result->pdispVal) {
+            IDispatch* handedOut = result->pdispVal;
+            result->pdispVal = new FailingMember(handedOut, failing_);
+            handedOut->Release(); // the stand-in holds its own reference
+        }
+        return status;
+    }
+
+private:
+    friend class CountedObject<IDispatch, IID_IDispatch, FailingMember>;
+    ~FailingMember() = default;
+    ComPtr<IDispatch> inner_;
+    std::string failing_;
+    std::optional<DISPID> failingId_;
+};
+
+ComPtr<IDispatch> failingAt(IDispatch* inner, const std::string& member) {
+    return ComPtr<IDispatch>::adopt(new FailingMember(inner, member));
+}
+
+class FailingHostObjects : public TrackerFixture {
+protected:
+    void SetUp() override {
+        TrackerFixture::SetUp();
+        makeReportsDatabase(false);
+        printed_ = folder_ / "printed.pdf";
+        setenv(kPrintFileVariable, printed_.c_str(), 1);
+        attachProjectTree();
+        tree_ = modReportMain().gProjectTree.dispatch();
+        request_ = makeObject<clsReports>();
+        putProperty(request_.get(), "DSN", Variant(modReportMain().gDSN.get()));
+        putProperty(request_.get(), "SQLStatement", Variant("SELECT * FROM Items"));
+        // The server form leaves out items without an assignee, where the
+        // Access form would stop the user status build.
+        putProperty(request_.get(), "DatabaseType", Variant("SQL Server"));
+    }
+    void TearDown() override {
+        unsetenv(kPrintFileVariable);
+        TrackerFixture::TearDown();
+    }
+    Failure print(const std::string& name, IDispatch* fields, IDispatch* tree) {
+        putRefProperty(request_.get(), "OtherParameters", Variant(fields));
+        putRefProperty(request_.get(), "tvwProjects", Variant(tree));
+        putProperty(request_.get(), "ReportName", Variant(name));
+        return failureOf([&] { callMethod(request_.get(), "PrintReport"); });
+    }
+
+    std::filesystem::path printed_;
+    ComPtr<host::FieldList> fields_ =
+        makeObject<host::FieldList>(host::parseFieldSpecs("ItemIndex:Item:700,Status"));
+    IDispatch* tree_ = nullptr; // held by the shared state
+    ComPtr<clsReports> request_;
+};
+
+} // namespace
+
+TEST_F(FailingHostObjects, AFailingColumnListEndsThePrintWithTheHostsError) {
+    for (const char* member : {"Count", "Item", "fieldwidth", "FriendlyName", "FieldName"}) {
+        const Failure failure =
+            print("Vorn Item List Report", failingAt(fields_.get(), member).get(), tree_);
+        EXPECT_EQ(failure.code, kHostFailure) << member;
+        EXPECT_NE(failure.description.find(kHostText), std::string::npos) << member;
+        EXPECT_FALSE(std::filesystem::exists(printed_)) << member;
+    }
+}
+
+// Reading a node's path runs with errors ignored: the rows are still written
+// and printed, each filed under its own project's name.
+TEST_F(FailingHostObjects, AFailingTreeLeavesTheStatusReportsWhole) {
+    for (const char* report : {"Project Detail", "User Detail Report"})
+        for (const char* member : {"Nodes", "Item", "FullPath"}) {
+            const std::string context = std::string(report) + ", " + member;
+            EXPECT_EQ(print(report, fields_.get(), failingAt(tree_, member).get()).code, 0)
+                << context;
+            EXPECT_THAT(projectDetails(), ::testing::Contains(::testing::HasSubstr("|Docs|Docs|")))
+                << context;
+            EXPECT_NE(pdfText(printed_.string()).find("Docs"), std::string::npos) << context;
+            std::filesystem::remove(printed_);
+        }
+}
