@@ -1,6 +1,5 @@
 #include "cups_test_server.h"
 #include "fake_page_document.h"
-#include "tests/support/pdf_reader.h"
 
 #include "platform/engine/engine_error.h"
 #include "platform/engine/output/pdf_writer.h"
@@ -42,15 +41,6 @@ TEST_F(CupsQueueTest, UnknownDestinationRaisesNotFound) {
     EXPECT_EQ(codeOf([] { CupsQueue("NOSUCHQUEUE"); }), error_code::kNotFound);
     environment.set("PRINTER", "NOSUCHQUEUE");
     EXPECT_EQ(codeOf([] { CupsQueue(); }), error_code::kNotFound);
-}
-
-TEST_F(CupsQueueTest, PageRangesLeaveOnlyTheChosenPages) {
-    EXPECT_GT(CupsQueue("OTHERPDF").submitPdf(pdf, "Queue Test", {{"page-ranges", "2"}}), 0);
-    ASSERT_TRUE(server.waitForJob("OTHERPDF"));
-    const std::string text = pdfText(server.outputOf("OTHERPDF"));
-    EXPECT_NE(text.find("Marker-2"), std::string::npos);
-    EXPECT_EQ(text.find("Marker-1"), std::string::npos);
-    EXPECT_EQ(text.find("Marker-3"), std::string::npos);
 }
 
 TEST_F(CupsQueueTest, RefusedJobRaisesFail) {

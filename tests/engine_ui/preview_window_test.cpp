@@ -72,44 +72,23 @@ TEST_F(PreviewWindowTest, OnlyTheVisiblePageIsPainted) {
     EXPECT_LT(document->paintedPages().size(), 10u);
 }
 
-// The keys below cover the steps to the ends; a page named outside stays put.
-TEST_F(PreviewWindowTest, ShowingAPageAfterTheLastKeepsTheLast) {
-    PreviewWindow& window = show(4);
-    window.lastPage();
-    window.showPage(7);
-    EXPECT_EQ(window.currentPage(), 3);
-}
-
-namespace {
-
-struct KeyCase {
-    const char* name;
-    unsigned keyval;
-    int startPage;
-    int expectedPage;
-};
-
-class PreviewKeys : public PreviewWindowTest, public ::testing::WithParamInterface<KeyCase> {};
-
-} // namespace
-
-TEST_P(PreviewKeys, MoveBetweenPages) {
-    const KeyCase& c = GetParam();
+// Keys step to the ends and no further; a page named past the last shows the last.
+TEST_F(PreviewWindowTest, KeysMoveBetweenPages) {
+    const struct {
+        unsigned keyval;
+        int startPage, expectedPage;
+    } cases[] = {{GDK_KEY_Page_Down, 0, 1}, {GDK_KEY_Page_Down, 5, 5}, {GDK_KEY_Page_Up, 3, 2},
+                 {GDK_KEY_Page_Up, 0, 0},   {GDK_KEY_Home, 4, 0},      {GDK_KEY_End, 1, 5}};
     PreviewWindow& window = show(6);
-    window.showPage(c.startPage);
-    ASSERT_TRUE(sendKey(window, c.keyval));
-    pumpEvents();
-    EXPECT_EQ(window.currentPage(), c.expectedPage);
+    for (const auto& c : cases) {
+        window.showPage(c.startPage);
+        ASSERT_TRUE(sendKey(window, c.keyval));
+        pumpEvents();
+        EXPECT_EQ(window.currentPage(), c.expectedPage) << c.keyval << " from " << c.startPage;
+    }
+    window.showPage(7);
+    EXPECT_EQ(window.currentPage(), 5);
 }
-
-INSTANTIATE_TEST_SUITE_P(Keys, PreviewKeys,
-                         ::testing::Values(KeyCase{"PageDown", GDK_KEY_Page_Down, 0, 1},
-                                           KeyCase{"PageDownAtTheEnd", GDK_KEY_Page_Down, 5, 5},
-                                           KeyCase{"PageUp", GDK_KEY_Page_Up, 3, 2},
-                                           KeyCase{"PageUpAtTheStart", GDK_KEY_Page_Up, 0, 0},
-                                           KeyCase{"Home", GDK_KEY_Home, 4, 0},
-                                           KeyCase{"End", GDK_KEY_End, 1, 5}),
-                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(PreviewWindowTest, ControlPlusAndMinusZoomFromWhatIsShown) {
     PreviewWindow& window = show(2);
@@ -130,43 +109,25 @@ TEST_F(PreviewWindowTest, ControlPlusAndMinusZoomFromWhatIsShown) {
     EXPECT_GE(window.scale(), fitted);
 }
 
-namespace {
-
-struct EntryCase {
-    const char* name;
-    const char* typed;
-    int expectedPage;
-};
-
-class PreviewPageEntry : public PreviewWindowTest,
-                         public ::testing::WithParamInterface<EntryCase> {};
-
-} // namespace
-
-TEST_P(PreviewPageEntry, GoesToTheTypedPageOrStays) {
-    const EntryCase& c = GetParam();
+// A number outside the pages, or no number, leaves the page shown.
+TEST_F(PreviewWindowTest, ThePageEntryGoesToTheTypedPageOrStays) {
     PreviewWindow& window = show(12);
-    window.showPage(1);
     auto* entry = findWidget<Gtk::Entry>(window);
     ASSERT_NE(entry, nullptr);
+    window.showPage(1);
     EXPECT_EQ(entry->get_text(), "2");
-    entry->grab_focus();
-    entry->set_text("");
-    for (const char* key = c.typed; *key; ++key)
-        ASSERT_TRUE(sendKey(*entry, gdk_unicode_to_keyval(static_cast<guint32>(*key))));
-    ASSERT_TRUE(sendKey(*entry, GDK_KEY_Return));
-    pumpEvents();
-    EXPECT_EQ(window.currentPage(), c.expectedPage);
-    EXPECT_EQ(entry->get_text(), std::to_string(c.expectedPage + 1));
+    for (const auto& [typed, expectedPage] :
+         {std::pair{"12", 11}, {"7", 6}, {"13", 6}, {"0", 6}, {"x1", 6}}) {
+        entry->grab_focus();
+        entry->set_text("");
+        for (const char* key = typed; *key; ++key)
+            ASSERT_TRUE(sendKey(*entry, gdk_unicode_to_keyval(static_cast<guint32>(*key))));
+        ASSERT_TRUE(sendKey(*entry, GDK_KEY_Return));
+        pumpEvents();
+        EXPECT_EQ(window.currentPage(), expectedPage) << typed;
+        EXPECT_EQ(entry->get_text(), std::to_string(expectedPage + 1)) << typed;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Typed, PreviewPageEntry,
-                         ::testing::Values(EntryCase{"Number", "7", 6},
-                                           EntryCase{"LastPage", "12", 11},
-                                           EntryCase{"PastTheEnd", "13", 1},
-                                           EntryCase{"Zero", "0", 1},
-                                           EntryCase{"NotANumber", "x1", 1}),
-                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(PreviewWindowTest, EscapeClosesTheWindowAndShowingAgainOpensItAgain) {
     ASSERT_TRUE(sendKey(show(2), GDK_KEY_Escape));
@@ -220,25 +181,16 @@ std::shared_ptr<bool> saveInto(const std::string& folder, std::string* suggested
 
 } // namespace
 
-TEST_F(PreviewWindowTest, SaveAsPdfWritesTheChosenFile) {
-    TempFolder folder;
-    PreviewWindow& window = show(3, "Saved Report");
-    std::string suggested;
-    auto acted = saveInto(folder.path(), &suggested);
-    window.saveAsPdf();
-    EXPECT_TRUE(*acted);
-    EXPECT_EQ(suggested, "Saved Report.pdf");
-    EXPECT_EQ(pdfInfo(folder.file("copy.pdf"))["Pages"], "3");
-}
-
 TEST_F(PreviewWindowTest, SavingAReportStillBeingLaidOutSavesEveryPage) {
     TempFolder folder;
     auto document = std::make_shared<GrowingPageDocument>(30, 5);
     PreviewWindow& window = showPreview(document, {});
     window.stopLayout();
-    auto acted = saveInto(folder.path());
+    std::string suggested;
+    auto acted = saveInto(folder.path(), &suggested);
     window.saveAsPdf();
     EXPECT_TRUE(*acted);
+    EXPECT_EQ(suggested, "Fake Report.pdf");
     EXPECT_EQ(pdfInfo(folder.file("copy.pdf"))["Pages"], "30");
     EXPECT_FALSE(window.layingOut());
 }

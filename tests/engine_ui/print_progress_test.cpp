@@ -39,10 +39,6 @@ struct Pipe {
     mutable int fds[2] = {-1, -1};
 };
 
-bool folderIsEmpty(const std::string& path) {
-    return std::filesystem::is_empty(path);
-}
-
 } // namespace
 
 TEST(ProgressText, GroupsThousandsAndSaysWhileTheCountIsUnknown) {
@@ -93,7 +89,7 @@ TEST(PrintProgress, ACancelFromTheHostLeavesNoFileAndSendsNothing) {
     intoFile.printFile = folder.file("printed.pdf");
     expectError([&] { print(document, intoFile); }, error_code::kCancelled,
                 "cancelled before it was finished");
-    EXPECT_TRUE(folderIsEmpty(folder.path())); // nor a partial file beside it
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path())); // nor a partial file beside it
     expectError([&] { print(document, PrintOptions{}); }, error_code::kCancelled, "cancelled");
     EXPECT_FALSE(server.waitForJob("TESTPDF", 1));
 }
