@@ -115,16 +115,6 @@ TEST_F(BandRendererTest, centredTextAndSilverBackground) {
     EXPECT_EQ(document.palette[band.items.texts[0].color], Color::white());
 }
 
-TEST_F(BandRendererTest, pageValuesWaitForThePageCount) {
-    section.height = 300;
-    Control& c = field("n", 100, 90, 450, 270, "Field6");
-    c.pageValue = PageValue::PageNumber;
-    render();
-    EXPECT_TRUE(band.items.texts.empty());
-    ASSERT_EQ(band.items.pageValues.size(), 1u);
-    EXPECT_EQ(band.items.pageValues[0].value, PageValue::PageNumber);
-}
-
 TEST_F(BandRendererTest, checkBoxesDrawABoxAMarkWhenCheckedAndTheirCaption) {
     section.height = 300;
     Control& c = section.controls.add(ControlKind::CheckBox, "c");

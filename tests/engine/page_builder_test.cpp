@@ -83,13 +83,6 @@ TEST_F(PageBuilderTest, breakPageStartsTheNextBandOnANewPage) {
     EXPECT_EQ(document.pageCount(), 2); // no empty page after the last break
 }
 
-TEST_F(PageBuilderTest, nothingPlacedStillGivesOnePage) {
-    builder.finish();
-    EXPECT_EQ(document.pageCount(), 1);
-    EXPECT_EQ(headers, 1);
-    EXPECT_EQ(footerPages.size(), 1u);
-}
-
 TEST_F(PageBuilderTest, aBandTallerThanThePageIsSplitAtItsLines) {
     std::vector<float> tops;
     for (int i = 0; i < 20; ++i)

@@ -210,6 +210,7 @@ TEST(ReportLayouter, noRecordsGivesOnePageWithHeaderAndFooter) {
     PageList pages = ReportLayouter(r.report, r.shaper).run(nullptr);
     ASSERT_EQ(pages.pageCount(), 1);
     EXPECT_TRUE(r.body(pages, 0).empty());
+    EXPECT_EQ(textsDown(pages, r.shaper, 0, 0), std::vector<std::string>{"title"});
     EXPECT_EQ(pages.pageValues(0).size, 2u);
 }
 

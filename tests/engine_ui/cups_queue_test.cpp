@@ -29,15 +29,12 @@ protected:
 
 } // namespace
 
-TEST_F(CupsQueueTest, FindsTheDefaultTheNamedAndThePrinterVariablesDestination) {
+TEST_F(CupsQueueTest, FindsTheDefaultTheNamedAndThePrinterVariablesDestinationOrNotFound) {
     EXPECT_EQ(CupsQueue().name(), "TESTPDF");
     EXPECT_EQ(CupsQueue("OTHERPDF").name(), "OTHERPDF");
     environment.set("PRINTER", "OTHERPDF");
     EXPECT_EQ(CupsQueue().name(), "OTHERPDF");
     EXPECT_EQ(CupsQueue("TESTPDF").name(), "TESTPDF");
-}
-
-TEST_F(CupsQueueTest, UnknownDestinationRaisesNotFound) {
     EXPECT_EQ(codeOf([] { CupsQueue("NOSUCHQUEUE"); }), error_code::kNotFound);
     environment.set("PRINTER", "NOSUCHQUEUE");
     EXPECT_EQ(codeOf([] { CupsQueue(); }), error_code::kNotFound);

@@ -31,14 +31,6 @@ void printPages(Dialog& dialog, int first, int last) {
     dialog.response(Gtk::RESPONSE_OK);
 }
 
-PrintOptions withDialog(std::string printFile, std::string destination = {}) {
-    PrintOptions options;
-    options.showPrinterDialog = true;
-    options.destination = std::move(destination);
-    options.printFile = std::move(printFile);
-    return options;
-}
-
 class PrinterDialogTest : public ::testing::Test {
 protected:
     void SetUp() override { environment.unset("PRINTER"); }
@@ -66,7 +58,7 @@ TEST_F(PrinterDialogTest, AnswersPrintTheChosenPagesOrNothing) {
     for (const auto& c : cases) {
         std::filesystem::remove(printed);
         auto acted = whenWindowShows<Dialog>(c.answer, printerChosen);
-        print(document, withDialog(printed));
+        print(document, {.showPrinterDialog = true, .destination = {}, .printFile = printed});
         EXPECT_TRUE(*acted);
         ASSERT_EQ(std::filesystem::exists(printed), c.pages != nullptr);
         if (c.pages) {
@@ -115,7 +107,7 @@ TEST_F(PrinterDialogTest, ChosenCupsPrinterReceivesTheJobWithTheChosenPages) {
                                              auto printer = dialog.get_selected_printer();
                                              return printer && printer->get_name() == "OTHERPDF";
                                          });
-    print(document, withDialog("", "OTHERPDF"));
+    print(document, {.showPrinterDialog = true, .destination = "OTHERPDF", .printFile = {}});
     ASSERT_TRUE(*acted);
     ASSERT_TRUE(server.waitForJob("OTHERPDF"));
     const std::string text = pdfText(server.outputOf("OTHERPDF"));
