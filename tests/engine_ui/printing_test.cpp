@@ -83,18 +83,15 @@ TEST_F(PrintingTest, GoesToTheDefaultOrTheNamedCupsDestination) {
     ASSERT_TRUE(server.waitForJob("OTHERPDF"));
 }
 
-TEST_F(PrintingTest, PaintFailureReachesTheCallerAndPrintsNothing) {
-    CupsTestServer server;
-    document.failOnPage(2);
-    EXPECT_THROW(print(document, PrintOptions{}), std::runtime_error);
-    EXPECT_FALSE(server.waitForJob("TESTPDF", 1));
-}
-
 // A queue set to refuse jobs is named with the administrator's reason before a
-// page is drawn; a stopped queue takes the job and prints it once started.
+// page is drawn; a stopped queue takes the job and prints it once started. A
+// report that fails to paint sends nothing.
 TEST_F(PrintingTest, RefusingQueueFailsBeforeDrawingAndAStoppedOneHoldsTheJob) {
     CupsTestServer server({"TESTPDF", "OTHERPDF"});
     ASSERT_TRUE(server.running());
+    FakePageDocument broken(4);
+    broken.failOnPage(2);
+    EXPECT_THROW(print(broken, PrintOptions{}), std::runtime_error);
     runCommand("cupsreject -r 'Tray 2 is jammed' TESTPDF && cupsreject OTHERPDF");
     for (const auto& [queue, reason] :
          {std::pair{"TESTPDF", "Tray 2 is jammed"}, {"OTHERPDF", "Rejecting Jobs"}}) {
@@ -105,7 +102,7 @@ TEST_F(PrintingTest, RefusingQueueFailsBeforeDrawingAndAStoppedOneHoldsTheJob) {
 
     runCommand("cupsaccept TESTPDF && cupsdisable TESTPDF");
     print(document, PrintOptions{});
-    EXPECT_FALSE(server.waitForJob("TESTPDF", 1));
+    EXPECT_FALSE(server.waitForJob("TESTPDF", 1)); // nor the broken report's
     runCommand("cupsenable TESTPDF");
     EXPECT_TRUE(server.waitForJob("TESTPDF"));
 }
