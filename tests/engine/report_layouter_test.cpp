@@ -89,19 +89,8 @@ Value text(const char* s) {
     return Value::text(s);
 }
 
-TEST(ReportLayouter, groupsBreakAndSumsRestartPerGroup) {
-    GroupedReport r;
-    PageList pages = r.run({{text("P1"), text("a"), Value::integer(1)},
-                            {text("P1"), text("b"), Value::integer(2)},
-                            {text("P2"), text("c"), Value::integer(5)}});
-    ASSERT_EQ(pages.pageCount(), 1);
-    EXPECT_EQ(r.body(pages, 0), (std::vector<std::string>{"P1", "a", "b", "3", "P2", "c", "5"}));
-    // A one-record group's sum equals its line.
-    pages = r.run({{text("P1"), text("a"), Value::real(2.5)}});
-    EXPECT_EQ(r.body(pages, 0), (std::vector<std::string>{"P1", "a", "2.5"}));
-}
-
-TEST(ReportLayouter, innerGroupsBreakWithTheirOuterGroup) {
+// Sums, and whether they print as whole numbers, restart with each group.
+TEST(ReportLayouter, groupsBreakInnerOnesWithTheirOuterGroupAndSumsRestartPerGroup) {
     Report report("nested");
     addField(addBand(report, SectionKind::GroupHeader, "GroupHeader1", "User"), "u", "User");
     addField(addBand(report, SectionKind::GroupHeader, "GroupHeader2", "Project"), "p", "Project");
@@ -115,12 +104,12 @@ TEST(ReportLayouter, innerGroupsBreakWithTheirOuterGroup) {
     MemoryRecordSource records({"User", "Project", "Folder", "N"},
                                {{text("u1"), text("p1"), text("f1"), Value::integer(1)},
                                 {text("u1"), text("p1"), text("f2"), Value::integer(2)},
-                                {text("u1"), text("p2"), text("f3"), Value::integer(4)},
+                                {text("u1"), text("p2"), text("f3"), Value::real(4.5)},
                                 {text("u2"), text("p2"), text("f4"), Value::integer(8)}});
     testing::FakeTextShaper shaper;
     PageList pages = ReportLayouter(report, shaper).run(&records);
     EXPECT_EQ(textsDown(pages, shaper, 0, 0),
-              (std::vector<std::string>{"u1", "p1", "f1", "f2", "-", "p2", "f3", "-", "7", "u2",
+              (std::vector<std::string>{"u1", "p1", "f1", "f2", "-", "p2", "f3", "-", "7.5", "u2",
                                         "p2", "f4", "-", "8"}));
     // Each group opened gives a bookmark at its level.
     std::vector<std::pair<std::string, int>> outline;
