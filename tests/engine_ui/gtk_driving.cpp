@@ -19,20 +19,15 @@ bool pumpUntil(const std::function<bool()>& done, double seconds) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     // An idle source that never ends (a long layout) keeps the loop busy: the
     // condition and the time are checked between its turns too.
-    while (true) {
-        while (context->pending()) {
-            context->iteration(false);
-            if (done())
-                return true;
-            if (std::chrono::steady_clock::now() > deadline)
-                return false;
-        }
-        if (done())
-            return true;
+    while (!done()) {
         if (std::chrono::steady_clock::now() > deadline)
             return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        if (context->pending())
+            context->iteration(false);
+        else
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
+    return true;
 }
 
 bool sendKey(Gtk::Widget& widget, unsigned keyval, unsigned modifiers) {
