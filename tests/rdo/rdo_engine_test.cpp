@@ -4,6 +4,8 @@
 #include "tests/support/error_code.h"
 
 #include "platform/automation/late_bound.h"
+#include "platform/rdo/connect_string.h"
+#include "platform/rdo/connection_ref.h"
 #include "platform/rdo/error_codes.h"
 #include "platform/rdo/rdo_engine.h"
 
@@ -99,6 +101,23 @@ TEST_F(LateBoundObjects, ResultSetOutlivesTheConnectionObject) {
     EXPECT_EQ(
         rs.object("rdoColumns").object("Item", {Variant("CustomName")}).get("Value").toString(),
         "Severity");
+}
+
+// The local reports database is reached through the Access driver's connect
+// string; a text that shows no dialect of its own is Access SQL there:
+// "Severity" is a text, not a name.
+TEST_F(LateBoundObjects, TheAccessDriverReadsDoubleQuotesAsText) {
+    const std::string file = ConnectString(db_.connect()).get("Database").value();
+    LateBound connection = environment_.object(
+        "OpenConnection", {Variant(""), Variant(std::int32_t{1}), Variant(false),
+                           Variant("DRIVER={Microsoft Access Driver (*.mdb)};DBQ=" + file + ";")});
+    connection.call("Execute", {Variant("UPDATE Custom SET CustomType = 3 WHERE CustomName = "
+                                        "\"Severity\"")});
+    EXPECT_EQ(ConnectionRef(connection.dispatch())
+                  .openResultset("SELECT CustomType FROM Custom WHERE CustomName = \"Severity\"")
+                  .value("CustomType")
+                  .toI4(),
+              3);
 }
 
 } // namespace
