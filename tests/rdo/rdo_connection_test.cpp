@@ -79,13 +79,6 @@ TEST_P(DataAccess, AggregatesReadAsNumbers) {
     EXPECT_DOUBLE_EQ(rows.value("AmountSum").toR8(), 2.375);
 }
 
-TEST_P(DataAccess, ColumnNamesIgnoreLetterCaseAndAMissingOneIsNamed) {
-    RowReader rows = ref().openResultset("SELECT Id, Name FROM Sample WHERE Id = 1");
-    EXPECT_EQ(rows.value("NAME").toString(), "O'Brien");
-    EXPECT_EQ(rows.columnIndex("iD"), rows.columnIndex("Id"));
-    expectError([&] { rows.value("Completed"); }, kItemNotFound, "Completed");
-}
-
 TEST_P(DataAccess, InvalidSqlCarriesTheDatabaseMessageAndAnEmptyResultHasNoRow) {
     const Failure failure = failureOf([&] { ref().openResultset("SELECT * FROM nosuch"); });
     EXPECT_EQ(failure.code, kDatabaseError);

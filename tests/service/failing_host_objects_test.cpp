@@ -1,17 +1,12 @@
 // The host's column list or project tree failing inside a late-bound call, one
 // member at a time: a failing column list ends the print with the host's own
 // code and text; a failing tree only costs the status rows their folder path.
-#include "data/mod_report_main.h"
-#include "host/objects/field_list.h"
 #include "platform/automation/com_error.h"
 #include "platform/automation/counted_object.h"
 #include "platform/automation/dispatch_object.h"
-#include "platform/automation/late_bound.h"
-#include "service/cls_reports.h"
-#include "service/report_dispatch.h"
+#include "print_request_fixture.h"
 #include "tests/support/error_code.h"
 #include "tests/support/pdf_reader.h"
-#include "tracker_fixture.h"
 
 #include <filesystem>
 #include <optional>
@@ -74,25 +69,14 @@ ComPtr<IDispatch> failingAt(IDispatch* inner, const std::string& member) {
     return ComPtr<IDispatch>::adopt(new FailingMember(inner, member));
 }
 
-class FailingHostObjects : public TrackerFixture {
+class FailingHostObjects : public PrintRequestFixture {
 protected:
     void SetUp() override {
-        TrackerFixture::SetUp();
-        makeReportsDatabase(false);
-        printed_ = folder_ / "printed.pdf";
-        setenv(kPrintFileVariable, printed_.c_str(), 1);
-        attachProjectTree();
-        tree_ = modReportMain().gProjectTree.dispatch();
-        request_ = makeObject<clsReports>();
-        putProperty(request_.get(), "DSN", Variant(modReportMain().gDSN.get()));
-        putProperty(request_.get(), "SQLStatement", Variant("SELECT * FROM Items"));
+        PrintRequestFixture::SetUp();
         // The server form leaves out items without an assignee, where the
         // Access form would stop the user status build.
         putProperty(request_.get(), "DatabaseType", Variant("SQL Server"));
-    }
-    void TearDown() override {
-        unsetenv(kPrintFileVariable);
-        TrackerFixture::TearDown();
+        tree_ = modReportMain().gProjectTree.dispatch();
     }
     Failure print(const std::string& name, IDispatch* fields, IDispatch* tree) {
         putRefProperty(request_.get(), "OtherParameters", Variant(fields));
@@ -101,11 +85,7 @@ protected:
         return failureOf([&] { callMethod(request_.get(), "PrintReport"); });
     }
 
-    std::filesystem::path printed_;
-    ComPtr<host::FieldList> fields_ =
-        makeObject<host::FieldList>(host::parseFieldSpecs("ItemIndex:Item:700,Status"));
     IDispatch* tree_ = nullptr; // held by the shared state
-    ComPtr<clsReports> request_;
 };
 
 } // namespace

@@ -1,12 +1,8 @@
 // Previewing under a display: the window opens and the call returns at once;
 // a preview runs the statement with the appended text.
-#include "data/mod_report_main.h"
-#include "host/objects/field_list.h"
-#include "platform/automation/late_bound.h"
 #include "platform/engine/preview/preview_registry.h"
+#include "print_request_fixture.h"
 #include "reports/report_objects.h"
-#include "service/cls_reports.h"
-#include "tracker_fixture.h"
 
 using namespace vorn;
 using namespace vorn::automation;
@@ -14,26 +10,12 @@ using namespace vorn::test;
 
 namespace {
 
-class Preview : public TrackerFixture {
+class Preview : public PrintRequestFixture {
 protected:
-    void SetUp() override {
-        TrackerFixture::SetUp();
-        makeReportsDatabase(false);
-        attachProjectTree();
-        request_ = makeObject<clsReports>();
-        auto fields = makeObject<host::FieldList>(host::parseFieldSpecs("ItemIndex:Item:700"));
-        putProperty(request_.get(), "DSN", Variant(modReportMain().gDSN.get()));
-        putRefProperty(request_.get(), "OtherParameters",
-                       Variant(static_cast<IDispatch*>(fields.get())));
-        putRefProperty(request_.get(), "tvwProjects", modReportMain().gProjectTree);
-        putProperty(request_.get(), "SQLStatement", Variant("SELECT * FROM Items"));
-        putProperty(request_.get(), "AppendSQL", Variant(" WHERE ItemIndex < 3"));
-    }
     void TearDown() override {
         engine::closeAllPreviews();
-        TrackerFixture::TearDown();
+        PrintRequestFixture::TearDown();
     }
-    ComPtr<clsReports> request_;
 };
 
 } // namespace

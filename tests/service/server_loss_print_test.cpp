@@ -21,7 +21,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <string_view>
 #include <thread>
 
 using namespace vorn;
@@ -29,25 +28,20 @@ using namespace vorn::automation;
 
 namespace {
 
-// At row `at` the server's own backend either ends its connection exactly as
-// a fast shutdown does ('terminate': the test's role may not signal the
-// postmaster) or sleeps until the test brings the whole server down.
+// At row `at` the server's backend sleeps until the test brings the whole
+// server down.
 constexpr const char* kStoppingFunction = R"sql(
-CREATE FUNCTION stop_server_at(n INTEGER, at INTEGER, how TEXT) RETURNS INTEGER
+CREATE FUNCTION stop_server_at(n INTEGER, at INTEGER) RETURNS INTEGER
 LANGUAGE plpgsql AS $f$
 BEGIN
     IF n = at THEN
-        IF how = 'terminate' THEN
-            PERFORM pg_terminate_backend(pg_backend_pid());
-        ELSE
-            PERFORM pg_sleep(60);
-        END IF;
+        PERFORM pg_sleep(60);
     END IF;
     RETURN n;
 END $f$)sql";
 
 struct StopCase {
-    const char* how; // 'terminate', or a mode of PgServer::halt
+    const char* how; // a mode of PgServer::halt
     const char* reason;
 };
 
@@ -73,9 +67,8 @@ TEST_P(ServerLossWhilePrinting, TheHostGetsTheReasonAndNothingIsLeft) {
     tracker.execute("INSERT INTO Items SELECT n, 1, 'Open', 'Zoe', 'Item ' || n FROM "
                     "generate_series(1, 3000) AS n");
     tracker.execute(kStoppingFunction);
-    tracker.execute(std::string("CREATE VIEW StoppingItems AS SELECT ItemIndex, ProjectIndex, "
-                                "Status, AssignedTo, Subject, stop_server_at(ItemIndex, 1500, '") +
-                    stop.how + "') AS Stop FROM Items");
+    tracker.execute("CREATE VIEW StoppingItems AS SELECT ItemIndex, ProjectIndex, Status, "
+                    "AssignedTo, Subject, stop_server_at(ItemIndex, 1500) AS Stop FROM Items");
 
     test::TempFolder folder("vorn-server-loss");
     const std::string pdf = folder.file("out.pdf");
@@ -95,10 +88,7 @@ TEST_P(ServerLossWhilePrinting, TheHostGetsTheReasonAndNothingIsLeft) {
     host.put("ReportName", Variant("Vorn Item List Report"));
     host.put("SQLStatement", Variant("SELECT * FROM StoppingItems"));
 
-    std::thread halting([&] {
-        if (std::string_view(stop.how) != "terminate")
-            server.halt(stop.how);
-    });
+    std::thread halting([&] { server.halt(stop.how); });
     const test::Failure failure = test::failureOf([&] { host.call("PrintReport"); });
     halting.join();
     EXPECT_NE(failure.code, 0);
@@ -115,8 +105,7 @@ TEST_P(ServerLossWhilePrinting, TheHostGetsTheReasonAndNothingIsLeft) {
 
 INSTANTIATE_TEST_SUITE_P(
     EachWayOfStopping, ServerLossWhilePrinting,
-    ::testing::Values(StopCase{"terminate", "terminating connection"},
-                      StopCase{"fast", "terminating connection"},
+    ::testing::Values(StopCase{"fast", "terminating connection"},
                       StopCase{"immediate", "server closed the connection unexpectedly"},
                       StopCase{"kill", "server closed the connection unexpectedly"}),
     [](const ::testing::TestParamInfo<StopCase>& stopCase) {
