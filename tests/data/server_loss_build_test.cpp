@@ -12,7 +12,6 @@
 #include "tracker_fixture.h"
 
 #include <array>
-#include <cstdlib>
 #include <memory>
 
 using namespace vorn;
@@ -70,7 +69,7 @@ class ServerLoss : public test::TrackerFixture {};
 } // namespace
 
 TEST_F(ServerLoss, TheRowsSoFarStayAndTheErrorNamesTheCause) {
-    if (const char* skip = std::getenv("VORN_SKIP_PG"); skip && *skip)
+    if (rdo::test::postgreSqlSkipped())
         GTEST_SKIP() << "VORN_SKIP_PG is set";
     rdo::test::useQuietOdbcConfig();
     rdo::test::PgServer server = rdo::test::PgServer::start(); // its own: this test stops it

@@ -62,6 +62,11 @@ void PgServer::stopShared() noexcept {
     sharedSlot().reset();
 }
 
+bool postgreSqlSkipped() {
+    const char* skip = std::getenv("VORN_SKIP_PG");
+    return skip && *skip;
+}
+
 PgServer::PgServer(PgServer&& other) noexcept
     : dir_(std::move(other.dir_)), connect_(std::move(other.connect_)), owned_(other.owned_) {
     other.owned_ = false;

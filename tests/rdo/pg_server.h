@@ -39,6 +39,9 @@ private:
     bool owned_;
 };
 
+/// True when VORN_SKIP_PG asks to leave the PostgreSQL cases out.
+bool postgreSqlSkipped();
+
 /// A data source over the SQLite ODBC driver, defined by useQuietOdbcConfig.
 inline constexpr const char* kSqliteOdbcDsn = "VornSQLite";
 

@@ -1,6 +1,5 @@
 #include "test_database.h"
 
-#include "pg_server.h"
 #include "platform/rdo/session_factory.h"
 
 #include "tests/support/sqlite_file.h"
@@ -8,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 #include <unistd.h>
@@ -86,11 +84,6 @@ TestDatabase::~TestDatabase() {
 
 void TestDatabase::run(const std::string& sql) {
     setup_->execute(sql);
-}
-
-bool postgreSqlSkipped() {
-    const char* skip = std::getenv("VORN_SKIP_PG");
-    return skip && *skip;
 }
 
 } // namespace vorn::rdo::test

@@ -3,6 +3,7 @@
 // driver) or a database of its own on the test PostgreSQL server.
 #pragma once
 
+#include "pg_server.h"
 #include "platform/automation/variant.h"
 #include "platform/rdo/row_source.h"
 #include "platform/rdo/session.h"
@@ -51,8 +52,5 @@ inline automation::Variant valueAt(RowSource& rows, std::size_t index) {
     rows.readValue(index, raw);
     return automation::Variant::adopt(raw);
 }
-
-/// True when VORN_SKIP_PG asks to leave the PostgreSQL cases out.
-bool postgreSqlSkipped();
 
 } // namespace vorn::rdo::test

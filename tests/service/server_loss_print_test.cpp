@@ -19,7 +19,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <thread>
 
@@ -48,7 +47,7 @@ struct StopCase {
 class ServerLossWhilePrinting : public ::testing::TestWithParam<StopCase> {};
 
 TEST_P(ServerLossWhilePrinting, TheHostGetsTheReasonAndNothingIsLeft) {
-    if (const char* skip = std::getenv("VORN_SKIP_PG"); skip && *skip)
+    if (rdo::test::postgreSqlSkipped())
         GTEST_SKIP() << "VORN_SKIP_PG is set";
     const StopCase stop = GetParam();
     rdo::test::useQuietOdbcConfig();
