@@ -171,9 +171,8 @@ TEST_F(ReportDocumentTest, aReportLaidOutPageByPagePrintsTheSameBytesWhileItsRec
     // asked for backwards start the layout over.
     const std::vector<int> order{3, 0, 2, 2, 1};
     for (int wholePages : {100, 2}) {
+        // The bytes hold every page and bookmark.
         auto paged = runReportPageByPage(*report, wholePages);
-        EXPECT_EQ(paged->pageCount(), whole->pageCount());
-        EXPECT_EQ(paged->outline().size(), whole->outline().size());
         EXPECT_EQ(pdfBytes(*paged), pdfBytes(*whole)) << wholePages;
         EXPECT_EQ(pdfBytes(PageSelection(*paged, order)), pdfBytes(PageSelection(*whole, order)))
             << wholePages;
@@ -209,7 +208,6 @@ TEST_F(ReportDocumentTest, aReportLaidOutAheadEndsAsTheWholeOne) {
         EXPECT_LT(ahead->pageCount(), whole->pageCount());
     ASSERT_TRUE(ahead->pageCountFinal());
     EXPECT_EQ(ahead->pageValueText(count, 0), std::to_string(whole->pageCount()));
-    EXPECT_EQ(ahead->outline().size(), whole->outline().size());
     EXPECT_EQ(pdfBytes(*ahead), pdfBytes(*whole));
     std::size_t matches = 0;
     for (int page = 0; page < whole->pageCount(); ++page) {
