@@ -7,7 +7,6 @@
 #include <cairo.h>
 #include <fontconfig/fontconfig.h>
 #include <pango/pangocairo.h>
-#include <pango/pangofc-font.h>
 
 #include <array>
 #include <cmath>
@@ -79,7 +78,6 @@ struct PangoTextShaper::Face {
     std::unique_ptr<cairo_scaled_font_t, ScaledFontDeleter> scaled;
     cairo_matrix_t matrix{};
     FontMetrics metrics;
-    std::string family;
     std::array<Glyph, 256> latin{};
     std::unordered_map<char32_t, Glyph> others;
 
@@ -163,12 +161,6 @@ FontId PangoTextShaper::font(const FontStyle& style) {
         cairo_scaled_font_extents(scaled, &extents);
         face->metrics = {extents.ascent, extents.descent, extents.height};
     }
-    if (PANGO_IS_FC_FONT(face->font.get())) {
-        FcPattern* pattern = pango_fc_font_get_pattern(PANGO_FC_FONT(face->font.get()));
-        FcChar8* family = nullptr;
-        if (pattern && FcPatternGetString(pattern, FC_FAMILY, 0, &family) == FcResultMatch)
-            face->family = reinterpret_cast<const char*>(family);
-    }
     if (faces_.size() >= 0xFFFF)
         throw EngineError(error_code::kFail, "Too many fonts in one report");
     faces_.push_back(std::move(face));
@@ -224,10 +216,6 @@ const PangoTextShaper::Glyph& PangoTextShaper::glyph(Face& face, char32_t cp) {
 
 FontMetrics PangoTextShaper::metrics(FontId font) const {
     return faces_.at(font)->metrics;
-}
-
-std::string PangoTextShaper::resolvedFamily(FontId font) const {
-    return faces_.at(font)->family;
 }
 
 double PangoTextShaper::measure(FontId font, std::string_view text) {

@@ -44,8 +44,6 @@ public:
     void appendGlyphs(RunId run, double x, double y, std::vector<cairo_glyph_t>& out,
                       const FallbackGlyphs& fallback);
     FontId fontOf(RunId run) const;
-    /// The font's family as fontconfig resolved it (for checks and messages).
-    std::string resolvedFamily(FontId font) const;
     /// Makes `font` the current font of `cr`.
     void selectFont(cairo_t* cr, FontId font) const;
     /// Forgets which texts were shaped (the runs stay): layout is over and the
