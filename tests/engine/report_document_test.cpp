@@ -177,8 +177,19 @@ TEST_F(ReportDocumentTest, aReportLaidOutPageByPagePrintsTheSameBytesWhileItsRec
         EXPECT_EQ(pdfBytes(PageSelection(*paged, order)), pdfBytes(PageSelection(*whole, order)))
             << wholePages;
     }
-    // Records that shrink before the second pass are an error.
-    auto paged = runReportPageByPage(*report, 2);
+    // The count is heard page by page and can be stopped; records that shrink
+    // before the second pass are an error.
+    std::vector<int> heard;
+    auto paged = runReportPageByPage(*report, 2, [&](const LayoutProgress& done) {
+        EXPECT_FALSE(done.countKnown());
+        heard.push_back(done.pagesDone);
+        return true;
+    });
+    ASSERT_EQ(static_cast<int>(heard.size()), paged->pageCount());
+    EXPECT_EQ(heard.back(), paged->pageCount());
+    const auto stopAtTwo = [](const LayoutProgress& done) { return done.pagesDone < 2; };
+    test::expectError([&] { runReportPageByPage(*report, 2, stopAtTwo); }, error_code::kCancelled,
+                      "cancelled");
     report->recordSourceOpener = [](const DataControl&) {
         return std::make_unique<MemoryRecordSource>(std::vector<std::string>{"ProjectName"},
                                                     std::vector<std::vector<Value>>{});
@@ -251,21 +262,6 @@ TEST_F(ReportDocumentTest, aLayoutAheadThatFailsSaysSoOnceAndKeepsItsPages) {
     EXPECT_FALSE(ahead->layOutMore(never));
     EXPECT_FALSE(ahead->pageCountFinal());
     EXPECT_EQ(ahead->pageCount(), pages);
-}
-
-TEST_F(ReportDocumentTest, theCountIsHeardPageByPageAndCanBeStopped) {
-    prepareProjectStatus(200);
-    std::vector<int> heard;
-    auto paged = runReportPageByPage(*report, 2, [&](const LayoutProgress& done) {
-        EXPECT_FALSE(done.countKnown());
-        heard.push_back(done.pagesDone);
-        return true;
-    });
-    ASSERT_EQ(static_cast<int>(heard.size()), paged->pageCount());
-    EXPECT_EQ(heard.back(), paged->pageCount());
-    const auto stopAtTwo = [](const LayoutProgress& done) { return done.pagesDone < 2; };
-    test::expectError([&] { runReportPageByPage(*report, 2, stopAtTwo); }, error_code::kCancelled,
-                      "cancelled");
 }
 
 TEST(RunReport, withoutARecordSourceOpenerIsAnError) {

@@ -6,13 +6,15 @@
 #include "platform/engine/printing/print_progress.h"
 #include "platform/engine/printing/printing.h"
 #include "platform/engine/printing/progress_text.h"
+#include "tests/support/command_and_file.h"
 #include "tests/support/error_code.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <memory>
 
 using namespace vorn::engine;
 using namespace vorn::engine::testing;
@@ -20,24 +22,8 @@ using namespace vorn::test;
 
 namespace {
 
-// A pipe whose ends close with it.
-struct Pipe {
-    Pipe() { EXPECT_EQ(::pipe(fds), 0); }
-    ~Pipe() {
-        ::close(fds[0]);
-        ::close(fds[1]);
-    }
-    std::string drain() const {
-        ::close(fds[1]);
-        fds[1] = -1;
-        std::string text;
-        char buffer[256];
-        for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;)
-            text.append(buffer, static_cast<std::size_t>(n));
-        return text;
-    }
-    mutable int fds[2] = {-1, -1};
-};
+// What the host hands over as a descriptor, here a file of the test's own.
+using File = std::unique_ptr<FILE, decltype(&std::fclose)>;
 
 } // namespace
 
@@ -58,10 +44,10 @@ TEST(ProgressText, GroupsThousandsAndSaysWhileTheCountIsUnknown) {
 
 TEST(PrintProgress, WritesOneLineThatEndsOnTheLastPage) {
     TempFolder folder;
-    Pipe line;
+    File line(std::fopen(folder.file("line").c_str(), "w"), &std::fclose);
     {
         PrintProgressOptions options;
-        options.lineFd = line.fds[1];
+        options.lineFd = fileno(line.get());
         options.window = false;
         PrintProgress progress(options);
         progress.update({7, LayoutProgress::kUnknown});
@@ -69,7 +55,8 @@ TEST(PrintProgress, WritesOneLineThatEndsOnTheLastPage) {
     }
     // Pages between may come too fast to be shown; the last always shows, and
     // a shorter text blanks what is left of the longer one before it.
-    const std::string text = line.drain();
+    line.reset();
+    const std::string text = readFile(folder.file("line"));
     EXPECT_EQ(text.rfind("\rLaying out page 7\rPage ", 0), 0u) << text;
     EXPECT_EQ(text.substr(text.rfind('\r')), "\rPage 4 of 4      \n") << text;
 }
@@ -80,9 +67,9 @@ TEST(PrintProgress, ACancelFromTheHostLeavesNoFileAndSendsNothing) {
     environment.unset("PRINTER");
     CupsTestServer server;
     ASSERT_TRUE(server.running());
-    Pipe cancel;
-    ASSERT_EQ(::write(cancel.fds[1], "x", 1), 1);
-    environment.set(kPrintCancelFdVariable, std::to_string(cancel.fds[0]));
+    // Anything to read says "cancel".
+    File cancel(std::fopen("/dev/zero", "r"), &std::fclose);
+    environment.set(kPrintCancelFdVariable, std::to_string(fileno(cancel.get())));
 
     FakePageDocument document(3);
     PrintOptions intoFile;

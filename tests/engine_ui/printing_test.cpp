@@ -40,14 +40,11 @@ protected:
 
 } // namespace
 
-TEST_F(PrintingTest, PrintFileWinsOverANamedDestinationWithTheSamePdfAsSaving) {
+TEST_F(PrintingTest, PrintFileWinsOverANamedDestinationWithTheSamePdfAsSavingElseNotFound) {
     const std::string saved = folder.file("saved.pdf");
     print(document, intoFile(printed, "NOSUCHQUEUE"));
     writePdf(document, saved);
     EXPECT_EQ(readFile(printed), readFile(saved));
-}
-
-TEST_F(PrintingTest, WithoutAnyPrinterRaisesNotFound) {
     EXPECT_EQ(codeOf([&] { print(document, PrintOptions{}); }), error_code::kNotFound);
 }
 
