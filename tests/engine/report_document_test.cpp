@@ -23,15 +23,6 @@
 namespace vorn::engine {
 namespace {
 
-struct Canvas {
-    Canvas(int width, int height)
-        : surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height),
-                  cairo_surface_destroy),
-          cr(cairo_create(surface.get()), cairo_destroy) {}
-    std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)> surface;
-    std::unique_ptr<cairo_t, void (*)(cairo_t*)> cr;
-};
-
 // pdftotext puts a word's top at its baseline less the hhea ascent, which in the
 // designs' fonts equals the usWinAscent the baseline sits below the control's top.
 constexpr double kTopSlack = 0.5;
@@ -139,13 +130,16 @@ TEST_F(ReportDocumentTest, pagesReadNOfMAndShareTheirPictures) {
 
 TEST_F(ReportDocumentTest, laterControlsCoverEarlierOnesAndTheBannerFillsItsFrame) {
     auto document = projectStatus(1);
-    const Canvas canvas(612, 792);
-    document->paint(0, canvas.cr.get());
-    cairo_surface_flush(canvas.surface.get());
+    const std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface(
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, 612, 792), &cairo_surface_destroy);
+    const std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(surface.get()),
+                                                                &cairo_destroy);
+    document->paint(0, cr.get());
+    cairo_surface_flush(surface.get());
     auto pixel = [&](double xTwips, double yTwips) { // 0xRRGGBB, from the margins' corner
-        const int stride = cairo_image_surface_get_stride(canvas.surface.get());
+        const int stride = cairo_image_surface_get_stride(surface.get());
         const auto* row =
-            cairo_image_surface_get_data(canvas.surface.get()) + int(72 + yTwips / 20) * stride;
+            cairo_image_surface_get_data(surface.get()) + int(72 + yTwips / 20) * stride;
         return reinterpret_cast<const std::uint32_t*>(row)[int(54 + xTwips / 20)] & 0xFFFFFF;
     };
     // The header rule (y 630) is black up to the logo, which the design puts after it.
@@ -153,8 +147,8 @@ TEST_F(ReportDocumentTest, laterControlsCoverEarlierOnesAndTheBannerFillsItsFram
     EXPECT_GT(pixel(8800, 630) >> 16, 0x80u);
     // The banner (x 630 to 6390) is blue to the right end of the title's frame.
     EXPECT_GT(pixel(6250, 270) & 0xFF, (pixel(6250, 270) >> 16) + 40);
-    EXPECT_THROW(document->paint(1, canvas.cr.get()), std::out_of_range);
-    EXPECT_THROW(document->paint(-1, canvas.cr.get()), std::out_of_range);
+    EXPECT_THROW(document->paint(1, cr.get()), std::out_of_range);
+    EXPECT_THROW(document->paint(-1, cr.get()), std::out_of_range);
 }
 
 std::string pdfBytes(const PageDocument& document) {
@@ -194,8 +188,7 @@ TEST_F(ReportDocumentTest, aReportLaidOutPageByPagePrintsTheSameBytesWhileItsRec
         return std::make_unique<MemoryRecordSource>(std::vector<std::string>{"ProjectName"},
                                                     std::vector<std::vector<Value>>{});
     };
-    const Canvas canvas(10, 10);
-    EXPECT_EQ(test::codeOf([&] { paged->paint(paged->pageCount() - 1, canvas.cr.get()); }),
+    EXPECT_EQ(test::codeOf([&] { pdfBytes(PageSelection(*paged, {paged->pageCount() - 1})); }),
               error_code::kBadIndex);
 }
 
