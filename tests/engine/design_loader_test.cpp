@@ -128,16 +128,11 @@ TEST_P(DesignControls, areBoundToTheirDataAndPrintWhereTheDesignPutsThem) {
 
 INSTANTIATE_TEST_SUITE_P(AllDesigns, DesignControls, ::testing::ValuesIn(kDesigns));
 
-// Each load is a fresh copy: the item list test runs its report twice.
-TEST(Designs, anUnknownNameIsNotFound) {
-    EXPECT_EQ(test::codeOf([] { designs::loadReport("repNothing"); }), error_code::kNotFound);
-}
-
 #define HEAD                                                                                       \
     R"("report": "r", "nameText": "n", "caption": "c", "printWidth": 1, "margins": [1, 1, 1, 1])"
 
 // Each broken design is refused with kInvalidArgument, or kNotFound for a
-// missing picture file.
+// missing picture file or design.
 TEST(DesignLoader, refusesBrokenDesignsWithTheirCode) {
     const struct {
         const char* what;
@@ -181,6 +176,7 @@ TEST(DesignLoader, refusesBrokenDesignsWithTheirCode) {
         EXPECT_EQ(test::codeOf([&] { loadDesign(c.json, lookup); }, &what), c.code)
             << c.what << ": " << what;
     }
+    EXPECT_EQ(test::codeOf([] { designs::loadReport("repNothing"); }), error_code::kNotFound);
 }
 
 } // namespace

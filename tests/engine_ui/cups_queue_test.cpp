@@ -29,7 +29,7 @@ protected:
 
 } // namespace
 
-TEST_F(CupsQueueTest, FindsTheDefaultTheNamedAndThePrinterVariablesDestinationOrNotFound) {
+TEST_F(CupsQueueTest, FindsTheDefaultTheNamedOrThePrinterVariablesDestinationAndFailsRefusedJobs) {
     EXPECT_EQ(CupsQueue().name(), "TESTPDF");
     EXPECT_EQ(CupsQueue("OTHERPDF").name(), "OTHERPDF");
     environment.set("PRINTER", "OTHERPDF");
@@ -38,10 +38,7 @@ TEST_F(CupsQueueTest, FindsTheDefaultTheNamedAndThePrinterVariablesDestinationOr
     EXPECT_EQ(codeOf([] { CupsQueue("NOSUCHQUEUE"); }), error_code::kNotFound);
     environment.set("PRINTER", "NOSUCHQUEUE");
     EXPECT_EQ(codeOf([] { CupsQueue(); }), error_code::kNotFound);
-}
-
-TEST_F(CupsQueueTest, RefusedJobRaisesFail) {
-    const CupsQueue queue;
+    const CupsQueue queue("TESTPDF"); // a job it refuses or a scheduler gone fails
     EXPECT_EQ(codeOf([&] { queue.submitPdf(folder.file("missing.pdf"), "Missing"); }),
               error_code::kFail);
     server.stop();

@@ -42,46 +42,25 @@ protected:
 
 } // namespace
 
-// Keys step to the ends and no further; a page named past the last shows the last.
-TEST_F(PreviewWindowTest, KeysMoveBetweenPages) {
+// Keys step to the ends and no further; a page named past the last shows the
+// last; a number outside the pages, or no number, in the page entry leaves the
+// page shown; Control with plus and minus zooms from what is shown.
+TEST_F(PreviewWindowTest, KeysAndThePageEntryMoveBetweenPagesAndZoom) {
     const struct {
         unsigned keyval;
         int startPage, expectedPage;
-    } cases[] = {{GDK_KEY_Page_Down, 0, 1}, {GDK_KEY_Page_Down, 5, 5}, {GDK_KEY_Page_Up, 3, 2},
-                 {GDK_KEY_Page_Up, 0, 0},   {GDK_KEY_Home, 4, 0},      {GDK_KEY_End, 1, 5}};
-    PreviewWindow& window = show(6);
+    } cases[] = {{GDK_KEY_Page_Down, 0, 1}, {GDK_KEY_Page_Down, 11, 11}, {GDK_KEY_Page_Up, 3, 2},
+                 {GDK_KEY_Page_Up, 0, 0},   {GDK_KEY_Home, 4, 0},        {GDK_KEY_End, 1, 11}};
+    PreviewWindow& window = show(12);
     for (const auto& c : cases) {
         window.showPage(c.startPage);
         ASSERT_TRUE(sendKey(window, c.keyval));
         pumpEvents();
         EXPECT_EQ(window.currentPage(), c.expectedPage) << c.keyval << " from " << c.startPage;
     }
-    window.showPage(7);
-    EXPECT_EQ(window.currentPage(), 5);
-}
+    window.showPage(13);
+    EXPECT_EQ(window.currentPage(), 11);
 
-TEST_F(PreviewWindowTest, ControlPlusAndMinusZoomFromWhatIsShown) {
-    PreviewWindow& window = show(2);
-    EXPECT_EQ(window.zoomMode(), ZoomMode::WholePage);
-    const double fitted = window.scale();
-    ASSERT_TRUE(sendKey(window, GDK_KEY_plus, GDK_CONTROL_MASK));
-    pumpEvents();
-    EXPECT_EQ(window.zoomMode(), ZoomMode::Factor);
-    const double larger = window.scale();
-    EXPECT_GT(larger, fitted);
-    ASSERT_TRUE(sendKey(window, GDK_KEY_minus, GDK_CONTROL_MASK));
-    ASSERT_TRUE(sendKey(window, GDK_KEY_minus, GDK_CONTROL_MASK));
-    pumpEvents();
-    EXPECT_LT(window.scale(), larger);
-    window.fitWidth();
-    pumpEvents();
-    EXPECT_EQ(window.zoomMode(), ZoomMode::FitWidth);
-    EXPECT_GE(window.scale(), fitted);
-}
-
-// A number outside the pages, or no number, leaves the page shown.
-TEST_F(PreviewWindowTest, ThePageEntryGoesToTheTypedPageOrStays) {
-    PreviewWindow& window = show(12);
     auto* entry = findWidget<Gtk::Entry>(window);
     ASSERT_NE(entry, nullptr);
     window.showPage(1);
@@ -97,6 +76,22 @@ TEST_F(PreviewWindowTest, ThePageEntryGoesToTheTypedPageOrStays) {
         EXPECT_EQ(window.currentPage(), expectedPage) << typed;
         EXPECT_EQ(entry->get_text(), std::to_string(expectedPage + 1)) << typed;
     }
+
+    EXPECT_EQ(window.zoomMode(), ZoomMode::WholePage);
+    const double fitted = window.scale();
+    ASSERT_TRUE(sendKey(window, GDK_KEY_plus, GDK_CONTROL_MASK));
+    pumpEvents();
+    EXPECT_EQ(window.zoomMode(), ZoomMode::Factor);
+    const double larger = window.scale();
+    EXPECT_GT(larger, fitted);
+    ASSERT_TRUE(sendKey(window, GDK_KEY_minus, GDK_CONTROL_MASK));
+    ASSERT_TRUE(sendKey(window, GDK_KEY_minus, GDK_CONTROL_MASK));
+    pumpEvents();
+    EXPECT_LT(window.scale(), larger);
+    window.fitWidth();
+    pumpEvents();
+    EXPECT_EQ(window.zoomMode(), ZoomMode::FitWidth);
+    EXPECT_GE(window.scale(), fitted);
 }
 
 // Showing returns with the window open; running the same report again

@@ -68,7 +68,7 @@ TEST_F(PrintingTest, WithoutDisplayWindowsFailNamingTheDisplay) {
     EXPECT_EQ(progress.window(), nullptr);
 }
 
-TEST_F(PrintingTest, GoesToTheDefaultOrTheNamedCupsDestination) {
+TEST_F(PrintingTest, GoesToTheDefaultOrTheNamedCupsQueueUnlessItRefusesOrIsStopped) {
     CupsTestServer server({"TESTPDF", "OTHERPDF"});
     ASSERT_TRUE(server.running());
     print(document, PrintOptions{});
@@ -78,14 +78,12 @@ TEST_F(PrintingTest, GoesToTheDefaultOrTheNamedCupsDestination) {
 
     print(document, intoFile("", "OTHERPDF"));
     ASSERT_TRUE(server.waitForJob("OTHERPDF"));
-}
 
-// A queue set to refuse jobs is named with the administrator's reason before a
-// page is drawn; a stopped queue takes the job and prints it once started. A
-// report that fails to paint sends nothing.
-TEST_F(PrintingTest, RefusingQueueFailsBeforeDrawingAndAStoppedOneHoldsTheJob) {
-    CupsTestServer server({"TESTPDF", "OTHERPDF"});
-    ASSERT_TRUE(server.running());
+    // A queue set to refuse jobs is named with the administrator's reason
+    // before a page is drawn; a stopped queue takes the job and prints it once
+    // started. A report that fails to paint sends nothing.
+    std::filesystem::remove(server.outputOf("TESTPDF"));
+    document = FakePageDocument{4, "Printing Test"};
     FakePageDocument broken(4);
     broken.failOnPage(2);
     EXPECT_THROW(print(broken, PrintOptions{}), std::runtime_error);
