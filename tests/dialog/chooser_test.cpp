@@ -107,7 +107,9 @@ protected:
         makeReportsDatabase(false);
         test::runSql(tracker_, "INSERT INTO Projects VALUES (-3, 'Minus', '2006-06-06', 0)");
         env_.set("VORN_PRINT_FILE", pdf_ = (folder_ / "out.pdf").string());
-        columns("ItemIndex:Item:700");
+        const auto fields =
+            makeObject<host::FieldList>(host::parseFieldSpecs("ItemIndex:Item:700"));
+        putRefProperty(request_.get(), "OtherParameters", Variant(fields.get()));
         put("DSN", Variant(modReportMain().gDSN.get()));
         put("UserName", Variant("Zoë"));
         put("DatabaseType", Variant("SQL Server")); // its form leaves out unassigned items
@@ -115,10 +117,6 @@ protected:
         put("ShowHarness", Variant(true));
     }
     void put(const char* name, const Variant& value) { putProperty(request_.get(), name, value); }
-    void columns(const std::string& specs) {
-        auto fields = makeObject<host::FieldList>(host::parseFieldSpecs(specs));
-        putRefProperty(request_.get(), "OtherParameters", Variant(fields.get()));
-    }
     // Opens the chooser through the request and runs the steps in it.
     void choose(const std::string& reportName, const std::string& node, std::vector<Step> steps,
                 bool preview = false) {

@@ -38,8 +38,9 @@ TEST(ControlCollection, addByTypeNameMakesAnEmptyControlNamedAfterTheFirstFreeNu
     EXPECT_EQ(controls.add("DDActiveReports.Label").name, "Label3");
 }
 
-TEST(ControlCollection, errorsCarryTheirCodes) {
-    ControlCollection controls;
+TEST(Report, errorsOfItAndItsControlsCarryTheirCodes) {
+    Report report("r");
+    ControlCollection& controls = report.addSection(SectionKind::Detail, "Detail").controls;
     controls.add(ControlKind::Label, "a");
     EXPECT_EQ(codeOf([&] { controls.add("DDActiveReports.Button"); }),
               error_code::kInvalidArgument);
@@ -48,11 +49,6 @@ TEST(ControlCollection, errorsCarryTheirCodes) {
     EXPECT_EQ(codeOf([&] { controls.at(1); }), error_code::kBadIndex);
     EXPECT_EQ(codeOf([&] { controls.at(-1); }), error_code::kBadIndex);
     EXPECT_EQ(codeOf([&] { controls.get("b"); }), error_code::kNotFound);
-}
-
-TEST(Report, errorsCarryTheirCodes) {
-    Report report("r");
-    report.addSection(SectionKind::Detail, "Detail");
     EXPECT_EQ(codeOf([&] { report.setOrientation(3); }), error_code::kInvalidArgument);
     EXPECT_EQ(codeOf([&] { report.setOrientation(0); }), error_code::kInvalidArgument);
     EXPECT_EQ(codeOf([&] { report.section("PageHeader"); }), error_code::kNotFound);

@@ -20,14 +20,6 @@ Control& addField(Section& s, const std::string& name, const std::string& column
     return c;
 }
 
-Control& addLabel(Section& s, const std::string& name, const std::string& caption) {
-    Control& c = s.controls.add(ControlKind::Label, name);
-    c.caption = caption;
-    c.width = 4000;
-    c.height = 200;
-    return c;
-}
-
 // Every band of these reports is 200 twips (10 points) high.
 Section& addBand(Report& r, SectionKind kind, const std::string& name,
                  const std::string& groupField = "") {
@@ -95,7 +87,7 @@ TEST(ReportLayouter, groupsBreakInnerOnesWithTheirOuterGroupAndSumsRestartPerGro
     addField(addBand(report, SectionKind::GroupHeader, "GroupHeader1", "User"), "u", "User");
     addField(addBand(report, SectionKind::GroupHeader, "GroupHeader2", "Project"), "p", "Project");
     addField(addBand(report, SectionKind::Detail, "Detail"), "f", "Folder");
-    addLabel(addBand(report, SectionKind::GroupFooter, "GroupFooter2"), "gap", "-");
+    addField(addBand(report, SectionKind::GroupFooter, "GroupFooter2"), "gap", "").text = "-";
     Control& sum =
         addField(addBand(report, SectionKind::GroupFooter, "GroupFooter1"), "Field1", "N");
     sum.summary = SummaryFunction::Sum;

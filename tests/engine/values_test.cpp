@@ -1,17 +1,13 @@
 // Values as records hold them, as a field's format prints them, and as lines
 // of text break.
-#include "platform/engine/data/memory_record_source.h"
-#include "platform/engine/engine_error.h"
+#include "platform/engine/data/value.h"
 #include "platform/engine/layout/line_breaker.h"
 #include "platform/engine/layout/value_format.h"
-#include "tests/support/error_code.h"
 
 #include <gtest/gtest.h>
 
 namespace vorn::engine {
 namespace {
-
-using test::codeOf;
 
 TEST(LineBreaker, breaksAtSpacesAndLineEndsAndCutsWordsWiderThanALine) {
     const struct {
@@ -71,25 +67,6 @@ TEST(Value, readsNumbersFromText) {
     EXPECT_FALSE(Value::date("1/1/2000").number().has_value());
     EXPECT_EQ(Value::integer(3), Value::integer(3));
     EXPECT_FALSE(Value::integer(3) == Value::real(3));
-}
-
-TEST(MemoryRecordSource, readsForwardByColumnNameAndRefusesWhatItLacks) {
-    MemoryRecordSource records(
-        {"A", "B"}, {{Value::integer(1), Value::text("x")}, {Value::integer(2), Value::null()}});
-    ASSERT_FALSE(records.eof());
-    EXPECT_EQ(records.value("B"), Value::text("x"));
-    EXPECT_EQ(codeOf([&] { records.value("a"); }), error_code::kNotFound);
-    records.moveNext();
-    EXPECT_EQ(records.value("A"), Value::integer(2));
-    EXPECT_TRUE(records.value("B").isNull());
-    records.moveNext();
-    EXPECT_TRUE(records.eof());
-    EXPECT_EQ(codeOf([&] { records.value("A"); }), error_code::kFail);
-    EXPECT_EQ(codeOf([&] { records.moveNext(); }), error_code::kFail);
-    EXPECT_EQ(codeOf([] {
-                  MemoryRecordSource({"A"}, {{Value::integer(1), Value::integer(2)}});
-              }),
-              error_code::kInvalidArgument);
 }
 
 } // namespace
