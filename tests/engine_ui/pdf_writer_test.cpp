@@ -43,10 +43,15 @@ TEST_F(PdfWriterTest, ReaderSeesEveryPageAtTheDocumentsSizeWithItsTitle) {
     EXPECT_EQ(info["CreationDate"], "2000-01-01T00:00:00Z") << "same report, same bytes";
 }
 
-TEST_F(PdfWriterTest, TextIsSelectableWhereItWasDrawnOnItsOwnPage) {
-    writePdf(FakePageDocument(3), pdf);
+TEST_F(PdfWriterTest, TextIsSelectableWhereItWasDrawnOnItsOwnPageAndTheOutlineKeepsItsNesting) {
+    const std::vector<OutlineEntry> outline = {{"Project Alpha", 0, 0},
+                                               {"Folder One", 0, 1},
+                                               {"Folder Two", 2, 1},
+                                               {"Project Beta", 3, 0},
+                                               {"Folder Three", 4, 1}};
+    writePdf(FakePageDocument(6, "Status", outline), pdf);
     const auto words = pdfWords(pdf);
-    for (int page = 1; page <= 3; ++page) {
+    for (int page = 1; page <= 6; ++page) {
         SCOPED_TRACE(page);
         const std::string marker = "Marker-" + std::to_string(page);
         auto found = std::find_if(words.begin(), words.end(),
@@ -55,16 +60,7 @@ TEST_F(PdfWriterTest, TextIsSelectableWhereItWasDrawnOnItsOwnPage) {
         EXPECT_EQ(found->page, page);
         EXPECT_NEAR(found->xMin, FakePageDocument::kMarkerLeft, 0.5);
     }
-    EXPECT_NE(pdfText(pdf).find("Page 2 of 3"), std::string::npos);
-}
-
-TEST_F(PdfWriterTest, OutlineKeepsNestingAndTargetPagesAndIsLeftOutWithoutGroups) {
-    const std::vector<OutlineEntry> outline = {{"Project Alpha", 0, 0},
-                                               {"Folder One", 0, 1},
-                                               {"Folder Two", 2, 1},
-                                               {"Project Beta", 3, 0},
-                                               {"Folder Three", 4, 1}};
-    writePdf(FakePageDocument(6, "Status", outline), pdf);
+    EXPECT_NE(pdfText(pdf).find("Page 2 of 6"), std::string::npos);
     const auto bookmarks = pdfOutline(pdf);
     ASSERT_EQ(bookmarks.size(), outline.size());
     for (size_t i = 0; i < outline.size(); ++i) {
@@ -73,7 +69,7 @@ TEST_F(PdfWriterTest, OutlineKeepsNestingAndTargetPagesAndIsLeftOutWithoutGroups
         EXPECT_EQ(bookmarks[i].page, outline[i].page + 1);
         EXPECT_EQ(bookmarks[i].level, outline[i].level);
     }
-    writePdf(FakePageDocument(2), pdf);
+    writePdf(FakePageDocument(2), pdf); // no groups, no outline
     EXPECT_TRUE(pdfOutline(pdf).empty());
 }
 

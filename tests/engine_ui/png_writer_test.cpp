@@ -34,7 +34,7 @@ std::uint32_t pixel(const Picture& picture, int x, int y) {
 
 } // namespace
 
-TEST(PngWriter, SizeIsThePageTimesDpiOver72RoundedUp) {
+TEST(PngWriter, SizeIsThePageTimesDpiOver72RoundedUpAndThePageIsDrawnOnWhiteAtScale) {
     const struct {
         PageSize page;
         double dpi;
@@ -50,10 +50,7 @@ TEST(PngWriter, SizeIsThePageTimesDpiOver72RoundedUp) {
         EXPECT_EQ(cairo_image_surface_get_width(picture.get()), c.width);
         EXPECT_EQ(cairo_image_surface_get_height(picture.get()), c.height);
     }
-}
-
-TEST(PngWriter, DrawsThePageOnWhiteAtScale) {
-    TempFolder folder;
+    // The page drawn on white at scale.
     writePng(FakePageDocument(1), 0, folder.file("page.png"), 144);
     const Picture picture = readPng(folder.file("page.png"));
     ASSERT_EQ(cairo_image_surface_get_width(picture.get()), 1224);
