@@ -71,7 +71,7 @@ protected:
     std::shared_ptr<Report> report;
 };
 
-TEST_F(ReportDocumentTest, readerSeesTheTextWhereTheControlsAreInTheDesignsOwnFonts) {
+TEST_F(ReportDocumentTest, readerSeesTheTextWhereTheControlsAreInTheDesignsOwnFontsAndColours) {
     auto document = projectStatus(4);
     const std::string pdf = pdfOf(*document);
     EXPECT_EQ(test::pdfInfo(pdf)["Pages"], "1");
@@ -99,6 +99,26 @@ TEST_F(ReportDocumentTest, readerSeesTheTextWhereTheControlsAreInTheDesignsOwnFo
                 faces.insert(face);
     }
     EXPECT_EQ(faces.size(), 3u);
+    // On screen, later controls cover earlier ones and the banner fills its frame.
+    const std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface(
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, 612, 792), &cairo_surface_destroy);
+    const std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(surface.get()),
+                                                                &cairo_destroy);
+    document->paint(0, cr.get());
+    cairo_surface_flush(surface.get());
+    auto pixel = [&](double xTwips, double yTwips) { // 0xRRGGBB, from the margins' corner
+        const int stride = cairo_image_surface_get_stride(surface.get());
+        const auto* row =
+            cairo_image_surface_get_data(surface.get()) + int(72 + yTwips / 20) * stride;
+        return reinterpret_cast<const std::uint32_t*>(row)[int(54 + xTwips / 20)] & 0xFFFFFF;
+    };
+    // The header rule (y 630) is black up to the logo, which the design puts after it.
+    EXPECT_LT(pixel(8000, 630) >> 16, 0x80u);
+    EXPECT_GT(pixel(8800, 630) >> 16, 0x80u);
+    // The banner (x 630 to 6390) is blue to the right end of the title's frame.
+    EXPECT_GT(pixel(6250, 270) & 0xFF, (pixel(6250, 270) >> 16) + 40);
+    EXPECT_THROW(document->paint(1, cr.get()), std::out_of_range);
+    EXPECT_THROW(document->paint(-1, cr.get()), std::out_of_range);
 }
 
 TEST_F(ReportDocumentTest, pagesReadNOfMAndShareTheirPictures) {
@@ -126,29 +146,6 @@ TEST_F(ReportDocumentTest, pagesReadNOfMAndShareTheirPictures) {
     EXPECT_EQ(rows, 3 * document->pageCount());
     EXPECT_EQ(objects.size(), 3u);
     EXPECT_NE(images.find("jpeg"), std::string::npos);
-}
-
-TEST_F(ReportDocumentTest, laterControlsCoverEarlierOnesAndTheBannerFillsItsFrame) {
-    auto document = projectStatus(1);
-    const std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)> surface(
-        cairo_image_surface_create(CAIRO_FORMAT_RGB24, 612, 792), &cairo_surface_destroy);
-    const std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(surface.get()),
-                                                                &cairo_destroy);
-    document->paint(0, cr.get());
-    cairo_surface_flush(surface.get());
-    auto pixel = [&](double xTwips, double yTwips) { // 0xRRGGBB, from the margins' corner
-        const int stride = cairo_image_surface_get_stride(surface.get());
-        const auto* row =
-            cairo_image_surface_get_data(surface.get()) + int(72 + yTwips / 20) * stride;
-        return reinterpret_cast<const std::uint32_t*>(row)[int(54 + xTwips / 20)] & 0xFFFFFF;
-    };
-    // The header rule (y 630) is black up to the logo, which the design puts after it.
-    EXPECT_LT(pixel(8000, 630) >> 16, 0x80u);
-    EXPECT_GT(pixel(8800, 630) >> 16, 0x80u);
-    // The banner (x 630 to 6390) is blue to the right end of the title's frame.
-    EXPECT_GT(pixel(6250, 270) & 0xFF, (pixel(6250, 270) >> 16) + 40);
-    EXPECT_THROW(document->paint(1, cr.get()), std::out_of_range);
-    EXPECT_THROW(document->paint(-1, cr.get()), std::out_of_range);
 }
 
 std::string pdfBytes(const PageDocument& document) {
