@@ -99,7 +99,7 @@ TEST(LateBound, DispatchLevelErrors) {
               basicCode(BasicError::ObjectVariableNotSet));
 }
 
-TEST(Invoke, TypeMismatchNamesTheArgumentPosition) {
+TEST(Invoke, ArgumentAndCalleeErrorsNamesAndInterfaces) {
     auto counter = makeObject<Counter>();
     // Add(1, "x"): rgvarg holds the arguments last-first, so "x" is slot 0.
     Variant args[2] = {Variant("x"), Variant(1.0)};
@@ -110,10 +110,8 @@ TEST(Invoke, TypeMismatchNamesTheArgumentPosition) {
     EXPECT_EQ(counter->Invoke(2, IID_NULL, 0, DISPATCH_METHOD, &params, &result, nullptr, &argErr),
               DISP_E_TYPEMISMATCH);
     EXPECT_EQ(argErr, 0u);
-}
 
-TEST(Invoke, ExceptionsFillExcepInfoOrBecomeTheCodeWithout) {
-    auto counter = makeObject<Counter>();
+    // A callee's exception fills EXCEPINFO, or becomes the code without one.
     DISPPARAMS none{nullptr, nullptr, 0, 0};
     EXCEPINFO info{};
     EXPECT_EQ(counter->Invoke(3, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, &info, nullptr),
@@ -125,10 +123,7 @@ TEST(Invoke, ExceptionsFillExcepInfoOrBecomeTheCodeWithout) {
     freeBstr(info.bstrSource);
     EXPECT_EQ(counter->Invoke(3, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr),
               basicCode(BasicError::SubscriptOutOfRange));
-}
 
-TEST(Invoke, NamesAndInterfaces) {
-    auto counter = makeObject<Counter>();
     Bstr name("held");
     OLECHAR* names[] = {name.get()};
     DISPID id = 0;

@@ -19,9 +19,7 @@ const std::vector<std::string> kProjectRows = {
     "NULL|Projects\\Empty|Empty|5/5/2003|0|0|0",
     "NULL|Projects\\O'Brien's Tools|O'Brien's Tools|1/1/2002|1|1|2",
     "NULL|Projects\\alpha|alpha|1/1/2005|1|0|1",
-    "NULL|Projects\\\xc5\x81\xc3\xb3"
-    "d\xc5\xba|\xc5\x81\xc3\xb3"
-    "d\xc5\xba|2/29/2004 12:00:00 PM|0|1|1",
+    "NULL|Projects\\Łódź|Łódź|2/29/2004 12:00:00 PM|0|1|1",
 };
 
 const std::vector<std::string> kDarcyRows = {
@@ -30,12 +28,10 @@ const std::vector<std::string> kDarcyRows = {
     "D'Arcy|Projects\\O'Brien's Tools|O'Brien's Tools|1/1/2002|1|0|1",
 };
 const std::vector<std::string> kZoeRows = {
-    "Zo\xc3\xab|Projects\\Alpha|Alpha|3/1/1999|2|0|2",
-    "Zo\xc3\xab|Projects\\Alpha\\Docs\\Drafts|Alpha|7/4/2001|0|1|1",
-    "Zo\xc3\xab|Projects\\alpha|alpha|1/1/2005|1|0|1",
-    "Zo\xc3\xab|Projects\\\xc5\x81\xc3\xb3"
-    "d\xc5\xba|\xc5\x81\xc3\xb3"
-    "d\xc5\xba|2/29/2004 12:00:00 PM|0|1|1",
+    "Zoë|Projects\\Alpha|Alpha|3/1/1999|2|0|2",
+    "Zoë|Projects\\Alpha\\Docs\\Drafts|Alpha|7/4/2001|0|1|1",
+    "Zoë|Projects\\alpha|alpha|1/1/2005|1|0|1",
+    "Zoë|Projects\\Łódź|Łódź|2/29/2004 12:00:00 PM|0|1|1",
 };
 
 std::vector<std::string> joined(std::vector<std::string> a, const std::vector<std::string>& b) {
@@ -71,7 +67,7 @@ TEST_P(StatusBuilds, EachBuildReplacesTheRowsOfTheLast) {
     modReportMain().gUserName = "D'Arcy";
     BuildUserStatus();
     EXPECT_THAT(projectDetails(), ElementsAreArray(kDarcyRows));
-    modReportMain().gUserName = "Zo\xc3\xab";
+    modReportMain().gUserName = "Zoë";
     BuildUserStatus();
     EXPECT_THAT(projectDetails(), ElementsAreArray(kZoeRows));
     // A user without items leaves the table empty.
@@ -91,7 +87,7 @@ TEST_P(StatusBuilds, AProjectMissingFromTheTreeIsFiledUnderItsOwnName) {
 TEST_P(StatusBuilds, CompletedCountsAbove32767SurviveTheBuild) {
     runSql(tracker_, "WITH RECURSIVE n(i) AS (SELECT 1000 UNION ALL SELECT i + 1 FROM n WHERE i "
                      "< 40999) INSERT INTO Items (ItemIndex, ProjectIndex, Status, AssignedTo) "
-                     "SELECT i, 5, 'Completed', 'Zo\xc3\xab' FROM n;");
+                     "SELECT i, 5, 'Completed', 'Zoë' FROM n;");
     BuildProjectStatus();
     EXPECT_EQ(projectDetails()[3], "NULL|Projects\\Empty|Empty|5/5/2003|40000|0|40000");
 }
