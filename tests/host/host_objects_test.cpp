@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <tuple>
 
 using namespace vorn::automation;
 using namespace vorn::host;
@@ -17,11 +18,9 @@ using vorn::test::codeOf;
 TEST(FieldSpecs, ParsesFieldCaptionAndWidthAndRejectsWhatCannotBeAColumn) {
     const auto specs = parseFieldSpecs("ItemIndex:Item:700,Subject:Subject:5000,Status");
     ASSERT_EQ(specs.size(), 3u);
-    EXPECT_EQ(specs[0].fieldName, "ItemIndex");
-    EXPECT_EQ(specs[0].friendlyName, "Item");
-    EXPECT_EQ(specs[0].width, 700);
-    EXPECT_EQ(specs[2].friendlyName, "Status");
-    EXPECT_EQ(specs[2].width, 1440);
+    EXPECT_EQ(std::tuple(specs[0].fieldName, specs[0].friendlyName, specs[0].width),
+              std::tuple("ItemIndex", "Item", 700));
+    EXPECT_EQ(std::tuple(specs[2].friendlyName, specs[2].width), std::tuple("Status", 1440));
     EXPECT_EQ(parseFieldSpecs("A::").at(0).friendlyName, "");
     EXPECT_TRUE(parseFieldSpecs("").empty());
     for (const char* bad : {"A:B:wide", "A:B:-5", ":Caption", "A,,B", "A:B:7x"})
