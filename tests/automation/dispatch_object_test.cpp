@@ -75,7 +75,7 @@ TEST(LateBound, GetPutPutRefAndCallByNameIgnoringCase) {
     EXPECT_EQ(getProperty(counter.get(), "Held").dispatch(), other.get());
 }
 
-TEST(LateBound, CalleeErrorsArriveWithTheirCodeAndDescription) {
+TEST(LateBound, CalleeAndDispatchErrorsArriveWithTheirCodeAndDescription) {
     auto counter = makeObject<Counter>();
     std::string text;
     EXPECT_EQ(codeOf([&] { callMethod(counter.get(), "Fail"); }, &text),
@@ -83,10 +83,7 @@ TEST(LateBound, CalleeErrorsArriveWithTheirCodeAndDescription) {
     EXPECT_EQ(text, "Subscript out of range");
     EXPECT_EQ(codeOf([&] { callMethod(counter.get(), "FailPlain"); }, &text), E_FAIL);
     EXPECT_EQ(text, "disk on fire");
-}
 
-TEST(LateBound, DispatchLevelErrors) {
-    auto counter = makeObject<Counter>();
     EXPECT_EQ(codeOf([&] { getProperty(counter.get(), "Nope"); }), DISP_E_UNKNOWNNAME);
     EXPECT_EQ(codeOf([&] { callMethod(counter.get(), "Add"); }), DISP_E_PARAMNOTOPTIONAL);
     EXPECT_EQ(codeOf([&] {

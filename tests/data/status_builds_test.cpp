@@ -47,7 +47,7 @@ protected:
     }
 };
 
-TEST_P(StatusBuilds, ProjectStatusCountsEveryProjectCaseInsensitivelyOrFilteredExactly) {
+TEST_P(StatusBuilds, ProjectStatusCountsEveryProjectOrTheFilteredOneWithOrWithoutTheTree) {
     BuildProjectStatus();
     EXPECT_THAT(projectDetails(), ElementsAreArray(kProjectRows));
     // The project filter is exact and case-sensitive.
@@ -55,6 +55,13 @@ TEST_P(StatusBuilds, ProjectStatusCountsEveryProjectCaseInsensitivelyOrFilteredE
     BuildProjectStatus();
     EXPECT_THAT(projectDetails(),
                 ElementsAreArray(std::vector(kProjectRows.begin(), kProjectRows.begin() + 3)));
+    // A project missing from the tree is filed under its own name.
+    modReportMain().gProjectFilter = "";
+    modReportMain().gProjectTree = automation::Variant();
+    BuildProjectStatus();
+    const auto rows = projectDetails();
+    ASSERT_EQ(rows.size(), kProjectRows.size());
+    EXPECT_EQ(rows[1], "NULL|Docs|Docs|3/2/1999 10:15:00 AM|1|1|2");
 }
 
 TEST_P(StatusBuilds, EachBuildReplacesTheRowsOfTheLast) {
@@ -69,14 +76,6 @@ TEST_P(StatusBuilds, EachBuildReplacesTheRowsOfTheLast) {
     modReportMain().gUserName = "Nobody";
     BuildUserStatus();
     EXPECT_TRUE(projectDetails().empty());
-}
-
-TEST_P(StatusBuilds, AProjectMissingFromTheTreeIsFiledUnderItsOwnName) {
-    modReportMain().gProjectTree = automation::Variant();
-    BuildProjectStatus();
-    const auto rows = projectDetails();
-    ASSERT_EQ(rows.size(), kProjectRows.size());
-    EXPECT_EQ(rows[1], "NULL|Docs|Docs|3/2/1999 10:15:00 AM|1|1|2");
 }
 
 TEST_P(StatusBuilds, CompletedCountsAbove32767SurviveTheBuild) {
