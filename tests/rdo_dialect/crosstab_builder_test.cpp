@@ -109,16 +109,11 @@ TEST(CrosstabBuilder, fixedPivotValuesGiveExactlyThoseColumns) {
 
 TEST(CrosstabBuilder, rejectsRowsThatDoNotFitTheLayoutAndMayEndEmpty) {
     CrosstabBuilder<Value> builder(layout(), textOf, isCellRow);
-    vorn::test::expectError<DialectError>(
-        [&] {
-            builder.addRow({n(1), null, s("Open"), n(1), n(1)});
-        },
-        kMalformedSql, "crosstab cell before its group");
-    vorn::test::expectError<DialectError>(
-        [&] {
-            builder.addRow({n(1), n(2)});
-        },
-        kMalformedSql, "crosstab row with 2 columns");
+    const Row cell{n(1), null, s("Open"), n(1), n(1)}, shortRow{n(1), n(2)};
+    vorn::test::expectError<DialectError>([&] { builder.addRow(cell); }, kMalformedSql,
+                                          "crosstab cell before its group");
+    vorn::test::expectError<DialectError>([&] { builder.addRow(shortRow); }, kMalformedSql,
+                                          "crosstab row with 2 columns");
     const CrosstabTable<Value> table = builder.finish();
     EXPECT_EQ(table.columns, (std::vector<std::string>{"ProjectIndex", "Total"}));
     EXPECT_TRUE(table.rows.empty());
