@@ -75,7 +75,7 @@ TEST(LateBound, GetPutPutRefAndCallByNameIgnoringCase) {
     EXPECT_EQ(getProperty(counter.get(), "Held").dispatch(), other.get());
 }
 
-TEST(LateBound, CalleeErrorsArriveWithTheirCodeAndDescription) {
+TEST(LateBound, CalleeAndDispatchErrorsArriveWithTheirCodeAndDescription) {
     auto counter = makeObject<Counter>();
     std::string text;
     EXPECT_EQ(codeOf([&] { callMethod(counter.get(), "Fail"); }, &text),
@@ -83,10 +83,7 @@ TEST(LateBound, CalleeErrorsArriveWithTheirCodeAndDescription) {
     EXPECT_EQ(text, "Subscript out of range");
     EXPECT_EQ(codeOf([&] { callMethod(counter.get(), "FailPlain"); }, &text), E_FAIL);
     EXPECT_EQ(text, "disk on fire");
-}
 
-TEST(LateBound, DispatchLevelErrors) {
-    auto counter = makeObject<Counter>();
     EXPECT_EQ(codeOf([&] { getProperty(counter.get(), "Nope"); }), DISP_E_UNKNOWNNAME);
     EXPECT_EQ(codeOf([&] { callMethod(counter.get(), "Add"); }), DISP_E_PARAMNOTOPTIONAL);
     EXPECT_EQ(codeOf([&] {
@@ -99,7 +96,7 @@ TEST(LateBound, DispatchLevelErrors) {
               basicCode(BasicError::ObjectVariableNotSet));
 }
 
-TEST(Invoke, TypeMismatchNamesTheArgumentPosition) {
+TEST(Invoke, ArgumentAndCalleeErrorsNamesAndInterfaces) {
     auto counter = makeObject<Counter>();
     // Add(1, "x"): rgvarg holds the arguments last-first, so "x" is slot 0.
     Variant args[2] = {Variant("x"), Variant(1.0)};
@@ -110,10 +107,8 @@ TEST(Invoke, TypeMismatchNamesTheArgumentPosition) {
     EXPECT_EQ(counter->Invoke(2, IID_NULL, 0, DISPATCH_METHOD, &params, &result, nullptr, &argErr),
               DISP_E_TYPEMISMATCH);
     EXPECT_EQ(argErr, 0u);
-}
 
-TEST(Invoke, ExceptionsFillExcepInfoOrBecomeTheCodeWithout) {
-    auto counter = makeObject<Counter>();
+    // A callee's exception fills EXCEPINFO, or becomes the code without one.
     DISPPARAMS none{nullptr, nullptr, 0, 0};
     EXCEPINFO info{};
     EXPECT_EQ(counter->Invoke(3, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, &info, nullptr),
@@ -125,10 +120,7 @@ TEST(Invoke, ExceptionsFillExcepInfoOrBecomeTheCodeWithout) {
     freeBstr(info.bstrSource);
     EXPECT_EQ(counter->Invoke(3, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr),
               basicCode(BasicError::SubscriptOutOfRange));
-}
 
-TEST(Invoke, NamesAndInterfaces) {
-    auto counter = makeObject<Counter>();
     Bstr name("held");
     OLECHAR* names[] = {name.get()};
     DISPID id = 0;

@@ -24,8 +24,7 @@ TEST(OleDate, SerialDaysAroundDayZeroAndRoundingToTheSecond) {
     EXPECT_DOUBLE_EQ(makeDate({1900, 1, 1, 0, 0, 0}), 2.0);
     EXPECT_DOUBLE_EQ(makeDate({1899, 12, 29, 6, 0, 0}), -1.25);
     const DateParts before = splitDate(-1.25);
-    EXPECT_EQ(before.day, 29);
-    EXPECT_EQ(before.hour, 6);
+    EXPECT_EQ((std::array{before.day, before.hour}), (std::array{29, 6}));
     // 23:59:59.6 rounds into the next day.
     const DateParts p = splitDate(36220.0 + 86399.6 / 86400.0);
     EXPECT_EQ((std::array{p.month, p.day, p.hour, p.second}), (std::array{3, 2, 0, 0}));

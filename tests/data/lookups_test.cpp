@@ -30,11 +30,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PathCase{"Projects\\Alpha", "Alpha"}, PathCase{"Projects", "Projects"},
                       PathCase{"\\Projects\\Alpha", "Alpha"}, PathCase{"\\Projects", ""},
                       PathCase{"Projects\\", ""}, PathCase{"Projects\\\\Alpha", ""},
-                      PathCase{"", ""}, PathCase{"\\", ""},
-                      PathCase{"Projekte\\\xc5\x81\xc3\xb3"
-                               "d\xc5\xba\\X",
-                               "\xc5\x81\xc3\xb3"
-                               "d\xc5\xba"},
+                      PathCase{"", ""}, PathCase{"\\", ""}, PathCase{"Projekte\\Łódź\\X", "Łódź"},
                       PathCase{"Projects\\O'Brien's Tools", "O'Brien's Tools"}));
 
 TEST(ProjectFromPath, PositionsPast32767Overflow) {
@@ -65,14 +61,13 @@ TEST(SqlText, NumbersAndQuotes) {
 
 class ItemProject : public vorn::test::TrackerFixture {};
 
-TEST_F(ItemProject, WalksUpToTheTopmostProject) {
+TEST_F(ItemProject, WalksUpToTheTopmostProjectOrGivesNone) {
     EXPECT_EQ(GetItemProject(6), "Alpha"); // Drafts, under Docs, under Alpha
     EXPECT_EQ(GetItemProject(1), "Alpha"); // Alpha itself
     EXPECT_EQ(GetItemProject(7), "O'Brien's Tools");
     EXPECT_EQ(GetItemProject(999), "None"); // no such item
-}
 
-TEST_F(ItemProject, WalksEndOnNullParentsCirclesAndEmptyNames) {
+    // Walks end on null parents, circles and empty names.
     vorn::test::runSql(tracker_,
                        "INSERT INTO Projects VALUES (20, 'Orphan', '2000-01-01', NULL), "
                        "(21, 'Ring A', '2000-01-01', 22), (22, 'Ring B', '2000-01-01', 21), "
@@ -83,9 +78,8 @@ TEST_F(ItemProject, WalksEndOnNullParentsCirclesAndEmptyNames) {
     const std::string ring = GetItemProject(21);
     EXPECT_TRUE(ring == "Ring A" || ring == "Ring B") << ring;
     EXPECT_EQ(GetItemProject(23), "None");
-}
 
-TEST_F(ItemProject, NoConnectionOrABrokenQueryIsNone) {
+    // No connection or a broken query is none.
     vorn::test::runSql(tracker_, "DROP TABLE Projects");
     EXPECT_EQ(GetItemProject(1), "None");
     modReportMain().gDSN.reset();

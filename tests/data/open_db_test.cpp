@@ -26,11 +26,15 @@ const automation::HRESULT kPermissionDenied =
 
 namespace {
 
+// Only SQLite's exclusive lock, a write lock on its shared byte range: the
+// locks it takes on the way there still let a reader in.
 bool lockedByAnotherProcess(const fs::path& file) {
     const int fd = open(file.c_str(), O_RDONLY);
     struct flock probe {};
-    probe.l_type = F_WRLCK;
+    probe.l_type = F_RDLCK;
     probe.l_whence = SEEK_SET;
+    probe.l_start = 0x40000002;
+    probe.l_len = 510;
     const bool locked = fd >= 0 && fcntl(fd, F_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
     if (fd >= 0)
         close(fd);

@@ -34,20 +34,17 @@ public:
         : plan_(std::move(plan)), path_(std::move(path)) {}
     static std::span<const Member<StoppingTree>> members();
 
-    Variant nodes() { return object(makeObject<StoppingTree>(plan_, "")); }
+    Variant nodes() { return Variant(makeObject<StoppingTree>(plan_, "").get()); }
     Variant item(const std::string& key) {
         if (++plan_->lookups == plan_->stopAt)
             plan_->server->stop();
-        return object(makeObject<StoppingTree>(plan_, "Projects\\" + key));
+        return Variant(makeObject<StoppingTree>(plan_, "Projects\\" + key).get());
     }
     Variant fullPath() const { return Variant(path_); }
 
 private:
     friend class DispatchObject<IDispatch, StoppingTree>;
     ~StoppingTree() = default;
-    static Variant object(const ComPtr<StoppingTree>& o) {
-        return Variant(static_cast<IDispatch*>(o.get()));
-    }
     std::shared_ptr<StopPlan> plan_;
     std::string path_;
 };

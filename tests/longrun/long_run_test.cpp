@@ -73,12 +73,6 @@ Tracker openSample(const fs::path& file, int items, std::uint32_t seed) {
     return tracker;
 }
 
-// The calling thread's component folder with a fresh reports.mdb in it.
-void useComponentFolder(const fs::path& folder) {
-    toolkit::setComponentFolderForTesting(folder.string());
-    test::runSql(folder / "reports.mdb", test::readFile(VORN_REPORTS_SCHEMA));
-}
-
 // One host call: a new request filled the way the tracker application fills it.
 void call(const Tracker& tracker, const std::string& columns, const std::string& report,
           bool preview) {
@@ -152,7 +146,8 @@ TEST_F(LongRun, TwoThreadsRunReportsWithStateOfTheirOwn) {
     const auto run = [](Job& job) {
         try {
             fs::create_directories(job.folder);
-            useComponentFolder(job.folder);
+            toolkit::setComponentFolderForTesting(job.folder.string());
+            test::runSql(job.folder / "reports.mdb", test::readFile(VORN_REPORTS_SCHEMA));
             const Tracker tracker = openSample(job.folder / "t.db", job.items, job.items);
             for (int i = 0; i < 10; ++i)
                 call(tracker, kColumns[i % 2], kReports[i % 4], false);

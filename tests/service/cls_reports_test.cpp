@@ -35,10 +35,6 @@ private:
     ~HostObject() = default;
 };
 
-Variant asObject(IDispatch* object) {
-    return Variant(object);
-}
-
 class Dispatch : public PrintRequestFixture {
 protected:
     bool print(const std::string& name) {
@@ -49,7 +45,7 @@ protected:
 
 } // namespace
 
-TEST(ClsReports, PropertiesStartEmptyAndReadBackWhatIsWritten) {
+TEST(ClsReports, PropertiesStartEmptyAndReadBackExactlyWhatIsWritten) {
     auto reports = makeObject<clsReports>();
     EXPECT_EQ(getProperty(reports.get(), "DSN").dispatch(), nullptr);
     // What a new object reads; what a host writes, and reads back as which type.
@@ -71,10 +67,7 @@ TEST(ClsReports, PropertiesStartEmptyAndReadBackWhatIsWritten) {
         const Variant back = getProperty(reports.get(), name);
         EXPECT_EQ(std::pair(back.type(), back.toString()), std::pair(type, std::string(read)));
     }
-}
-
-TEST(ClsReports, StringsKeepEveryUtf16UnitExactly) {
-    auto reports = makeObject<clsReports>();
+    // Strings keep every UTF-16 unit exactly.
     const std::u16string odd =
         std::u16string(u"Zo\u00eb \U0001F41B ") + char16_t(0xDC00) + std::u16string(u"\0end", 4);
     Bstr in(odd);
@@ -91,8 +84,8 @@ TEST(RequestCopy, CopiesEachValueAndKeepsObjectSlotsWhenTheRequestHasNone) {
     auto connection = makeObject<HostObject>();
 
     auto first = makeObject<clsReports>();
-    putRefProperty(first.get(), "OtherParameters", asObject(fields.get()));
-    putRefProperty(first.get(), "tvwProjects", asObject(tree.get()));
+    putRefProperty(first.get(), "OtherParameters", Variant(fields.get()));
+    putRefProperty(first.get(), "tvwProjects", Variant(tree.get()));
     EXPECT_EQ(getProperty(first.get(), "tvwProjects").dispatch(), tree.get());
     first->put_DSN(connection.get());
     putProperty(first.get(), "SQLStatement", Variant("SELECT * FROM Items"));
@@ -155,6 +148,11 @@ TEST_F(Dispatch, EachReportIsReachedByNameOrCaptionAndPrinted) {
     }
     EXPECT_EQ(reports::reportObjects().itemDetail().orientation(), 1);
     EXPECT_EQ(projectDetails().size(), 7u);
+    // The component's own objects, the four reports and the open local database
+    // among them, do not keep it loaded.
+    EXPECT_TRUE(moduleInUse());
+    request_.reset();
+    EXPECT_FALSE(moduleInUse());
 }
 
 TEST_F(Dispatch, ErrorsAfterTheCopyReachTheHostWithTheirCode) {
@@ -166,11 +164,4 @@ TEST_F(Dispatch, ErrorsAfterTheCopyReachTheHostWithTheirCode) {
     putProperty(request_.get(), "SQLStatement", Variant("SELECT * FROM Nowhere"));
     EXPECT_THAT(failureOf([&] { print("Vorn Item List Report"); }).description,
                 ::testing::HasSubstr("Nowhere"));
-}
-
-TEST_F(Dispatch, TheComponentsOwnObjectsDoNotKeepItLoaded) {
-    print("Project Detail"); // opens the local reports database, makes the four reports
-    EXPECT_TRUE(moduleInUse());
-    request_.reset();
-    EXPECT_FALSE(moduleInUse());
 }

@@ -28,10 +28,9 @@ public:
     FailingMember(IDispatch* inner, std::string failing)
         : inner_(inner), failing_(std::move(failing)) {}
 
-    HRESULT GetTypeInfoCount(UINT* count) override { return inner_->GetTypeInfoCount(count); }
-    HRESULT GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override {
-        return inner_->GetTypeInfo(index, lcid, info);
-    }
+    // The component reaches host objects by name alone.
+    HRESULT GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+    HRESULT GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     HRESULT GetIDsOfNames(REFIID riid, OLECHAR** names, UINT count, LCID lcid,
                           DISPID* ids) override {
         const HRESULT status = inner_->GetIDsOfNames(riid, names, count, lcid, ids);

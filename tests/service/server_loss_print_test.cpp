@@ -1,7 +1,6 @@
 // The tracker's server goes away while the item list reads its rows: the host
 // gets the database's reason, no document appears under the output name, and
 // nothing of the server is left in the temporary folder.
-#include "data/mod_report_main.h"
 #include "error_code.h"
 #include "host/objects/field_list.h"
 #include "host/tracker_session.h"
@@ -10,11 +9,9 @@
 #include "platform/rdo/connection_ref.h"
 #include "platform/rdo/rdo_connection.h"
 #include "platform/rdo/rdo_environment.h"
-#include "platform/toolkit/files.h"
-#include "platform/toolkit/message_box.h"
 #include "scoped_environment.h"
 #include "service/cls_reports.h"
-#include "temp_folder.h"
+#include "tracker_fixture.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -44,7 +41,9 @@ struct StopCase {
     const char* reason;
 };
 
-class ServerLossWhilePrinting : public ::testing::TestWithParam<StopCase> {};
+// The fixture's folder is the component folder; its tracker stays unused.
+class ServerLossWhilePrinting : public test::TrackerFixture,
+                                public ::testing::WithParamInterface<StopCase> {};
 
 TEST_P(ServerLossWhilePrinting, TheHostGetsTheReasonAndNothingIsLeft) {
     if (rdo::test::postgreSqlSkipped())
@@ -69,14 +68,8 @@ TEST_P(ServerLossWhilePrinting, TheHostGetsTheReasonAndNothingIsLeft) {
     tracker.execute("CREATE VIEW StoppingItems AS SELECT ItemIndex, ProjectIndex, Status, "
                     "AssignedTo, Subject, stop_server_at(ItemIndex, 1500) AS Stop FROM Items");
 
-    test::TempFolder folder("vorn-server-loss");
-    const std::string pdf = folder.file("out.pdf");
     test::ScopedEnvironment env;
-    env.set("VORN_PRINT_FILE", pdf);
-    toolkit::setComponentFolderForTesting(folder.path());
-    std::vector<std::string> messages;
-    toolkit::setMessageBoxObserver(
-        [&](const toolkit::MessageBoxCall& c) { messages.push_back(c.text); });
+    env.set("VORN_PRINT_FILE", temp_.file("out.pdf"));
 
     auto request = makeObject<clsReports>();
     auto fields = makeObject<host::FieldList>(host::parseFieldSpecs("ItemIndex:Item:700"));
@@ -92,12 +85,9 @@ TEST_P(ServerLossWhilePrinting, TheHostGetsTheReasonAndNothingIsLeft) {
     halting.join();
     EXPECT_NE(failure.code, 0);
     EXPECT_THAT(failure.description, ::testing::HasSubstr(stop.reason));
-    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
-    EXPECT_THAT(messages, ::testing::IsEmpty());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 1); // the tracker
+    EXPECT_THAT(messages_, ::testing::IsEmpty());
 
-    modReportMain() = ReportState{};
-    toolkit::setMessageBoxObserver(nullptr);
-    toolkit::setComponentFolderForTesting({});
     server.stop();
     EXPECT_FALSE(std::filesystem::exists(server.folder()));
 }
