@@ -4,12 +4,14 @@
 // alive until they go too.
 #pragma once
 
+#include "platform/rdo/dialect/plain_insert.h"
 #include "platform/rdo/dialect/target.h"
 #include "platform/rdo/row_source.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace vorn::rdo {
 
@@ -26,6 +28,13 @@ public:
     /// Runs an action statement and gives the number of rows it touched.
     /// \throws DatabaseError
     virtual std::int64_t execute(const std::string& sql) = 0;
+    /// Runs `sql`, read as `insert`; a backend that can keeps one prepared
+    /// statement per shape, so a long run of such inserts is parsed only once.
+    /// \throws DatabaseError
+    virtual std::int64_t executeInsert(std::string_view sql, const dialect::PlainInsert& insert) {
+        (void)insert;
+        return execute(std::string(sql));
+    }
     /// False once the link is known to be broken (server gone, file unusable).
     virtual bool isAlive() noexcept = 0;
 };

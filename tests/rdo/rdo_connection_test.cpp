@@ -4,6 +4,7 @@
 #include "test_database.h"
 #include "tests/support/error_code.h"
 
+#include "platform/automation/com_error.h"
 #include "platform/automation/late_bound.h"
 #include "platform/automation/ole_date.h"
 #include "platform/rdo/connection_ref.h"
@@ -12,6 +13,10 @@
 #include "platform/rdo/rdo_environment.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
 
 using namespace vorn::automation;
 using namespace vorn::rdo;
@@ -106,6 +111,26 @@ TEST_P(DataAccess, AggregatesReadAsNumbersAndExecuteRunsInsertAndDelete) {
 
     RowReader rows = connection.openResultset("SELECT COUNT(*) AS N FROM Sample");
     EXPECT_EQ(rows.value("N").toI4(), 2);
+}
+
+// Inserts of one shape share a prepared statement on SQLite: each row must
+// still get its own values, and a failed one must not spoil the next.
+TEST_P(DataAccess, InsertsOfOneShapeKeepTheirOwnValues) {
+    ConnectionRef connection = ref();
+    connection.execute("INSERT INTO Sample (Id, Name) VALUES (10, 'It''s')");
+    connection.execute("INSERT INTO Sample (Id, Name) VALUES (-11, NULL)");
+    EXPECT_THROW(connection.execute("INSERT INTO Sample (Id, Nothing) VALUES (12, 'x')"), ComError);
+    connection.execute("INSERT INTO Sample (Id, Name) VALUES (13, '')");
+    EXPECT_EQ(getProperty(connection.dispatch(), "RowsAffected").toI4(), 1);
+
+    RowReader rows = connection.openResultset(
+        "SELECT Id, Name FROM Sample WHERE Id >= 10 OR Id < 0 ORDER BY Id");
+    std::vector<std::pair<std::int32_t, std::string>> read;
+    for (; !rows.eof(); rows.moveNext())
+        read.emplace_back(rows.value("Id").toI4(),
+                          rows.value("Name").isNull() ? "NULL" : rows.value("Name").toString());
+    EXPECT_EQ(read, (std::vector<std::pair<std::int32_t, std::string>>{
+                        {-11, "NULL"}, {10, "It's"}, {13, ""}}));
 }
 
 TEST_P(DataAccess, ManyRowsStreamToTheEnd) {

@@ -12,6 +12,10 @@
 namespace vorn::rdo {
 namespace {
 
+// Shapes of insert kept prepared; a run that keeps making new ones starts over
+// rather than holding them all.
+constexpr std::size_t kInsertShapesKept = 16;
+
 // Pragma values go into SQL text, so only plain words pass.
 std::string pragmaValue(const ConnectString& options, std::string_view key) {
     const auto value = options.get(key);
@@ -55,6 +59,36 @@ std::int64_t SqliteSession::execute(const std::string& sql) {
         touched += db_->changes();
     }
     return touched;
+}
+
+SqliteSession::~SqliteSession() = default;
+
+std::int64_t SqliteSession::executeInsert(std::string_view, const dialect::PlainInsert& insert) {
+    auto found = inserts_.find(insert.shape);
+    if (found == inserts_.end()) {
+        if (inserts_.size() >= kInsertShapesKept)
+            inserts_.clear();
+        auto statement = std::make_unique<SqliteStatement>(*db_, insert.shape);
+        found = inserts_.emplace(insert.shape, std::move(statement)).first;
+    }
+    SqliteStatement& statement = *found->second;
+    int parameter = 1;
+    for (const dialect::LiteralValue& value : insert.values) {
+        switch (value.kind) {
+        case dialect::LiteralValue::Kind::Null:
+            statement.bindNull(parameter);
+            break;
+        case dialect::LiteralValue::Kind::Integer:
+            statement.bindInteger(parameter, value.integer);
+            break;
+        case dialect::LiteralValue::Kind::Text:
+            statement.bindText(parameter, value.text);
+            break;
+        }
+        ++parameter;
+    }
+    statement.run();
+    return db_->changes();
 }
 
 bool SqliteSession::isAlive() noexcept {

@@ -6,10 +6,13 @@
 #include "platform/rdo/session.h"
 
 #include <memory>
+#include <string>
+#include <unordered_map>
 
 namespace vorn::rdo {
 
 class SqliteDatabase;
+class SqliteStatement;
 
 class SqliteSession : public Session {
 public:
@@ -23,10 +26,17 @@ public:
     SqlTarget target() const noexcept override { return SqlTarget::SQLite; }
     std::unique_ptr<RowSource> query(const std::string& sql) override;
     std::int64_t execute(const std::string& sql) override;
+    ~SqliteSession() override;
+    SqliteSession(const SqliteSession&) = delete;
+    SqliteSession& operator=(const SqliteSession&) = delete;
+
+    std::int64_t executeInsert(std::string_view sql, const dialect::PlainInsert& insert) override;
     bool isAlive() noexcept override;
 
 private:
     std::shared_ptr<SqliteDatabase> db_;
+    // After db_, so that the statements are finalized before the file closes.
+    std::unordered_map<std::string, std::unique_ptr<SqliteStatement>> inserts_;
 };
 
 } // namespace vorn::rdo
