@@ -24,8 +24,8 @@ struct TokenCase {
     std::vector<std::string> tokens; // spelled, End left out
 };
 
-std::ostream& operator<<(std::ostream& out, const TokenCase& c) {
-    return out << c.sql;
+void PrintTo(const TokenCase& c, std::ostream* out) {
+    *out << c.sql;
 }
 
 class TokenizerCases : public testing::TestWithParam<TokenCase> {};
