@@ -37,6 +37,8 @@ inline constexpr HRESULT DISP_E_BADPARAMCOUNT = hr(0x8002000E);
 inline constexpr HRESULT DISP_E_PARAMNOTOPTIONAL = hr(0x8002000F);
 inline constexpr HRESULT TYPE_E_ELEMENTNOTFOUND = hr(0x8002802B);
 inline constexpr HRESULT RPC_E_WRONG_THREAD = hr(0x8001010E);
+inline constexpr HRESULT REGDB_E_READREGDB = hr(0x80040150);
+inline constexpr HRESULT REGDB_E_WRITEREGDB = hr(0x80040151);
 
 inline constexpr bool failed(HRESULT code) {
     return code < 0;

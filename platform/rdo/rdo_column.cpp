@@ -10,7 +10,7 @@ using automation::Variant;
 
 namespace {
 
-constexpr std::array<automation::Member<RdoColumn>, 3> kMembers{{
+constexpr std::array<automation::Member<RdoColumn>, 3> kColumnMembers{{
     {"Value", automation::DISPID_VALUE, MemberKind::Get, 0, 0,
      [](RdoColumn& c, const Args&) { return c.value(); }},
     {"Name", 1, MemberKind::Get, 0, 0, [](RdoColumn& c, const Args&) { return c.name(); }},
@@ -21,7 +21,7 @@ constexpr std::array<automation::Member<RdoColumn>, 3> kMembers{{
 } // namespace
 
 std::span<const automation::Member<RdoColumn>> RdoColumn::members() {
-    return kMembers;
+    return kColumnMembers;
 }
 
 Variant RdoColumn::value() const {

@@ -12,7 +12,7 @@ using automation::Variant;
 
 namespace {
 
-constexpr std::array<automation::Member<RdoColumns>, 2> kMembers{{
+constexpr std::array<automation::Member<RdoColumns>, 2> kColumnsMembers{{
     {"Item", automation::DISPID_VALUE, MemberKind::Get, 1, 1,
      [](RdoColumns& c, const Args& a) { return c.item(a.raw(0)); }},
     {"Count", 1, MemberKind::Get, 0, 0, [](RdoColumns& c, const Args&) { return c.count(); }},
@@ -21,7 +21,7 @@ constexpr std::array<automation::Member<RdoColumns>, 2> kMembers{{
 } // namespace
 
 std::span<const automation::Member<RdoColumns>> RdoColumns::members() {
-    return kMembers;
+    return kColumnsMembers;
 }
 
 Variant RdoColumns::item(const automation::VARIANT& nameOrIndex) {

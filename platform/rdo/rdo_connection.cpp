@@ -18,7 +18,7 @@ using automation::Variant;
 
 namespace {
 
-constexpr std::array<automation::Member<RdoConnection>, 7> kMembers{{
+constexpr std::array<automation::Member<RdoConnection>, 7> kConnectionMembers{{
     {"OpenResultset", 1, MemberKind::Method, 1, 4,
      [](RdoConnection& c, const Args& a) {
          auto result = c.openResultset(a.text(0));
@@ -53,7 +53,7 @@ constexpr std::array<automation::Member<RdoConnection>, 7> kMembers{{
 } // namespace
 
 std::span<const automation::Member<RdoConnection>> RdoConnection::members() {
-    return kMembers;
+    return kConnectionMembers;
 }
 
 RdoConnection::RdoConnection(std::unique_ptr<Session> session, std::string connect) noexcept

@@ -13,7 +13,7 @@ using automation::Variant;
 
 namespace {
 
-constexpr std::array<automation::Member<RdoEngine>, 1> kMembers{{
+constexpr std::array<automation::Member<RdoEngine>, 1> kEngineMembers{{
     {"rdoEnvironments", 1, MemberKind::Get, 1, 1,
      [](RdoEngine& e, const Args& a) {
          return Variant(static_cast<automation::IDispatch*>(e.environment(a.i4(0)).get()));
@@ -23,7 +23,7 @@ constexpr std::array<automation::Member<RdoEngine>, 1> kMembers{{
 } // namespace
 
 std::span<const automation::Member<RdoEngine>> RdoEngine::members() {
-    return kMembers;
+    return kEngineMembers;
 }
 
 RdoEngine::RdoEngine() : default_(automation::makeObject<RdoEnvironment>()) {}

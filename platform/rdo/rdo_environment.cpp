@@ -21,7 +21,7 @@ Variant openConnection(RdoEnvironment& e, const Args& a) {
     return Variant(static_cast<automation::IDispatch*>(connection.get()));
 }
 
-constexpr std::array<automation::Member<RdoEnvironment>, 6> kMembers{{
+constexpr std::array<automation::Member<RdoEnvironment>, 6> kEnvironmentMembers{{
     {"OpenConnection", 1, MemberKind::Method, 1, 5, openConnection},
     {"CursorDriver", 2, MemberKind::Get, 0, 0,
      [](RdoEnvironment& e, const Args&) { return Variant(e.cursorDriver); }},
@@ -44,7 +44,7 @@ constexpr std::array<automation::Member<RdoEnvironment>, 6> kMembers{{
 } // namespace
 
 std::span<const automation::Member<RdoEnvironment>> RdoEnvironment::members() {
-    return kMembers;
+    return kEnvironmentMembers;
 }
 
 automation::ComPtr<RdoConnection> RdoEnvironment::openConnection(std::string_view dataSourceName,

@@ -13,7 +13,7 @@ using automation::Variant;
 namespace {
 
 // `rdoColumns` is the default member: rs("Name") reads as rs.rdoColumns("Name").
-constexpr std::array<automation::Member<RdoResultset>, 5> kMembers{{
+constexpr std::array<automation::Member<RdoResultset>, 5> kResultsetMembers{{
     {"rdoColumns", automation::DISPID_VALUE, MemberKind::Get, 0, 1,
      [](RdoResultset& r, const Args& a) {
          Variant columns = r.columns();
@@ -42,7 +42,7 @@ constexpr std::array<automation::Member<RdoResultset>, 5> kMembers{{
 } // namespace
 
 std::span<const automation::Member<RdoResultset>> RdoResultset::members() {
-    return kMembers;
+    return kResultsetMembers;
 }
 
 HRESULT RdoResultset::QueryInterface(const automation::IID& iid, void** object) {

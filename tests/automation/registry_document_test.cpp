@@ -7,10 +7,6 @@
 using namespace vorn::automation;
 using vorn::test::failureOf;
 
-namespace {
-constexpr HRESULT REGDB_E_READREGDB = hr(0x80040150);
-}
-
 TEST(RegistryDocument, ReadsWhatItWritesAndKeepsOtherDataAsWritten) {
     RegistryDocument document = RegistryDocument::parse(
         "\xEF\xBB\xBFREGEDIT4\r\n\r\n; a comment\r\n[HKEY_CLASSES_ROOT\\A]\r\n"

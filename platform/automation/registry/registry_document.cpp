@@ -10,7 +10,6 @@ namespace vorn::automation {
 namespace {
 
 constexpr std::string_view kHeader = "REGEDIT4";
-constexpr HRESULT REGDB_E_READREGDB = hr(0x80040150);
 
 [[noreturn]] void malformed(std::size_t line, std::string_view why) {
     throw ComError(REGDB_E_READREGDB, "The registry file is not in REGEDIT4 format: line " +

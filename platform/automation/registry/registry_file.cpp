@@ -16,9 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr HRESULT REGDB_E_READREGDB = hr(0x80040150);
-constexpr HRESULT REGDB_E_WRITEREGDB = hr(0x80040151);
-
 [[noreturn]] void fail(HRESULT code, const std::string& what, const std::string& path) {
     throw ComError(code, what + " " + path + ": " + std::strerror(errno) + ".");
 }

@@ -7,7 +7,7 @@
 namespace vorn::engine {
 namespace {
 
-constexpr double kEpsilon = 1e-4;
+constexpr double kFitSlack = 1e-4;
 
 template <typename T> double itemTop(const T& item) {
     return item.top;
@@ -55,10 +55,10 @@ bool placeSlice(const std::vector<T>& items, std::vector<bool>& placed, std::vec
             continue;
         const double top = itemTop(items[i]);
         const double bottom = itemBottom(items[i]);
-        const bool fits = bottom <= cut + kEpsilon;
+        const bool fits = bottom <= cut + kFitSlack;
         // Taller than any page body: it can never fit, so it goes where it starts.
         const bool hopeless = top < cut && bottom - top > bodyHeight;
-        if (top >= sliceStart - kEpsilon && (fits || hopeless)) {
+        if (top >= sliceStart - kFitSlack && (fits || hopeless)) {
             T item = items[i];
             shift(item, dx, dy);
             to.push_back(item);
@@ -121,11 +121,11 @@ void PageBuilder::place(const Band& band) {
         closePage();
     if (!open_)
         openPage();
-    if (cursor_ + band.height > bodyBottom() + kEpsilon && !bodyEmpty_) {
+    if (cursor_ + band.height > bodyBottom() + kFitSlack && !bodyEmpty_) {
         closePage();
         openPage();
     }
-    if (cursor_ + band.height <= bodyBottom() + kEpsilon) {
+    if (cursor_ + band.height <= bodyBottom() + kFitSlack) {
         append(band.items, frame_.marginLeft, cursor_);
         cursor_ += band.height;
         bodyEmpty_ = false;

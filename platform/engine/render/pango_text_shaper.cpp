@@ -1,6 +1,7 @@
 #include "platform/engine/render/pango_text_shaper.h"
 
 #include "platform/engine/engine_error.h"
+#include "platform/engine/render/gobject_ptr.h"
 #include "platform/engine/render/windows_font_metrics.h"
 #include "platform/toolkit/fonts.h"
 
@@ -14,9 +15,6 @@
 namespace vorn::engine {
 namespace {
 
-struct GObjectDeleter {
-    void operator()(gpointer object) const { g_object_unref(object); }
-};
 struct FontDescriptionDeleter {
     void operator()(PangoFontDescription* d) const { pango_font_description_free(d); }
 };

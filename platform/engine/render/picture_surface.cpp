@@ -1,6 +1,7 @@
 #include "platform/engine/render/picture_surface.h"
 
 #include "platform/engine/engine_error.h"
+#include "platform/engine/render/gobject_ptr.h"
 
 #include <cairo.h>
 #include <gdk-pixbuf/gdk-pixbuf.h>
@@ -13,9 +14,6 @@
 namespace vorn::engine {
 namespace {
 
-struct GObjectDeleter {
-    void operator()(gpointer object) const { g_object_unref(object); }
-};
 struct ContextDeleter {
     void operator()(cairo_t* cr) const { cairo_destroy(cr); }
 };
