@@ -10,7 +10,7 @@
 
 namespace vorn::engine {
 
-class DataControl;
+struct DataControl;
 
 class RecordSource {
 public:
