@@ -1,4 +1,4 @@
-// Ownership of a GLib object reference (pixbufs, pango layouts and maps).
+// Ownership of one GLib object reference (pixbufs, loaders, pango maps and fonts).
 #pragma once
 
 #include <glib-object.h>

@@ -56,8 +56,8 @@ char32_t nextCodePoint(std::string_view s, std::size_t& at) {
 } // namespace
 
 struct PangoTextShaper::Impl {
-    std::unique_ptr<PangoFontMap, GObjectDeleter> fontMap;
-    std::unique_ptr<PangoContext, GObjectDeleter> context;
+    GObjectPtr<PangoFontMap> fontMap;
+    GObjectPtr<PangoContext> context;
     std::unique_ptr<cairo_font_options_t, FontOptionsDeleter> options;
 };
 
@@ -71,8 +71,8 @@ struct PangoTextShaper::Glyph {
 struct PangoTextShaper::Face {
     FontId id = 0;
     std::unique_ptr<PangoFontDescription, FontDescriptionDeleter> description;
-    std::unique_ptr<PangoFontset, GObjectDeleter> fallbacks; // loaded on first need
-    std::unique_ptr<PangoFont, GObjectDeleter> font;
+    GObjectPtr<PangoFontset> fallbacks; // loaded on first need
+    GObjectPtr<PangoFont> font;
     std::unique_ptr<cairo_scaled_font_t, ScaledFontDeleter> scaled;
     cairo_matrix_t matrix{};
     FontMetrics metrics;
@@ -178,7 +178,7 @@ const PangoTextShaper::Glyph& PangoTextShaper::glyph(Face& face, char32_t cp) {
                                                          pango_language_get_default()));
     if (!face.fallbacks)
         return own;
-    std::unique_ptr<PangoFont, GObjectDeleter> font(
+    GObjectPtr<PangoFont> font(
         pango_fontset_get_font(face.fallbacks.get(), static_cast<guint>(cp)));
     if (!font || !pango_font_has_char(font.get(), static_cast<gunichar>(cp)))
         return own;

@@ -18,8 +18,8 @@ struct ContextDeleter {
     void operator()(cairo_t* cr) const { cairo_destroy(cr); }
 };
 
-std::unique_ptr<GdkPixbuf, GObjectDeleter> decode(const std::string& bytes) {
-    std::unique_ptr<GdkPixbufLoader, GObjectDeleter> loader(gdk_pixbuf_loader_new());
+GObjectPtr<GdkPixbuf> decode(const std::string& bytes) {
+    GObjectPtr<GdkPixbufLoader> loader(gdk_pixbuf_loader_new());
     GError* error = nullptr;
     bool ok = gdk_pixbuf_loader_write(loader.get(), reinterpret_cast<const guchar*>(bytes.data()),
                                       bytes.size(), &error) &&
@@ -30,8 +30,7 @@ std::unique_ptr<GdkPixbuf, GObjectDeleter> decode(const std::string& bytes) {
     GdkPixbuf* pixbuf = ok ? gdk_pixbuf_loader_get_pixbuf(loader.get()) : nullptr;
     if (!pixbuf)
         throw EngineError(error_code::kInvalidArgument, "Picture cannot be decoded: " + why);
-    return std::unique_ptr<GdkPixbuf, GObjectDeleter>(
-        static_cast<GdkPixbuf*>(g_object_ref(pixbuf)));
+    return GObjectPtr<GdkPixbuf>(static_cast<GdkPixbuf*>(g_object_ref(pixbuf)));
 }
 
 /// Copies a pixbuf into a cairo image: premultiplied native-endian ARGB.
